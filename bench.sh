@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks (not part of test.sh).
+source "$(dirname "$0")/scripts/setup.sh"
+ensure_packages
+build_project bench-build -DCMAKE_BUILD_TYPE=Release -DSTELPOD_BENCH=ON
+cd "$ROOT/bench-build"
+for b in bench/bench_*; do
+  [ -x "$b" ] && QT_QPA_PLATFORM=offscreen "$b" "$@"
+done

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <exception>
+#include <functional>
+#include <type_traits>
+
+// Every entry from the Qt event loop into the program's own code (a signal,
+// a timer tick, an event override) runs through RunHandler, so an exception
+// never unwinds through Qt's frames: it ends the handler and the standard
+// error box shows its text. Events raised by our own components while our
+// code runs are plain calls, so their exceptions reach the code that caused
+// them, as the class library's do.
+void RunHandler(const std::function<void()>& body);
+
+// Shows the standard error box (error kind, button OK) for an exception that
+// left a handler.
+void ShowException(const std::exception& error);
+
+// Connects a Qt signal to a body that runs through RunHandler. The body takes
+// the signal's arguments, or none.
+template <class Sender, class Signal, class Body>
+QMetaObject::Connection BindEvent(Sender* sender, Signal signal, QObject* context, Body body) {
+    return QObject::connect(sender, signal, context, [body = std::move(body)](auto&&... args) {
+        RunHandler([&] {
+            if constexpr (std::is_invocable_v<Body&, decltype(args)...>)
+                body(std::forward<decltype(args)>(args)...);
+            else
+                body();
+        });
+    });
+}
