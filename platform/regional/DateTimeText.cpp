@@ -1,0 +1,217 @@
+#include "platform/regional/RegionalDetail.h"
+
+#include <QRegularExpression>
+
+namespace Regional {
+
+namespace {
+
+struct Parts {
+    bool valid = false;
+    int year = 0, month = 0, day = 0, weekDay = 0; // weekDay 0 = Sunday
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+    bool hasTime = false;
+};
+
+Parts Decode(TDateTime value) {
+    Parts parts;
+    long long day;
+    int ms;
+    if (!Detail::SplitDateTime(value, day, ms))
+        return parts;
+    parts.valid = true;
+    Detail::DayToDate(day, parts.year, parts.month, parts.day);
+    parts.weekDay = static_cast<int>(((day + 6) % 7 + 7) % 7); // 30 December 1899 was a Saturday
+    parts.hour = ms / 3600000;
+    parts.minute = ms / 60000 % 60;
+    parts.second = ms / 1000 % 60;
+    parts.millisecond = ms % 1000;
+    parts.hasTime = ms != 0;
+    return parts;
+}
+
+QString Number(int value, int width) {
+    return QString::number(value).rightJustified(width, '0');
+}
+
+bool StartsWithAt(const QString& text, qsizetype at, const char* word) {
+    return text.mid(at, qstrlen(word)).compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
+
+// True when the format holds an AM/PM field, so that h and hh count 1 to 12.
+bool UsesTwelveHours(const QString& format) {
+    QChar quote;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (StartsWithAt(format, i, "am/pm") || StartsWithAt(format, i, "a/p") ||
+                   StartsWithAt(format, i, "ampm")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString ShortTimeFormat(const QString& longTimeFormat) {
+    static const QRegularExpression seconds(":[sS]+([.][zZ]+)?");
+    return QString(longTimeFormat).remove(seconds);
+}
+
+class Formatter {
+  public:
+    explicit Formatter(const Parts& parts) : parts_(parts), settings_(FormatSettings()) {}
+
+    QString Run(const QString& format) {
+        Append(format, 0);
+        return out_;
+    }
+
+  private:
+    void Append(const QString& format, int level) {
+        if (level > 2)
+            return; // a format that names itself
+        const bool twelveHours = UsesTwelveHours(format);
+        QChar lastToken;
+        for (qsizetype i = 0; i < format.size();) {
+            const QChar c = format[i];
+            if (c == '\'' || c == '"') {
+                const qsizetype end = format.indexOf(c, i + 1);
+                const qsizetype stop = end < 0 ? format.size() : end;
+                out_ += format.mid(i + 1, stop - i - 1);
+                i = stop + 1;
+                continue;
+            }
+            if (c == '/') {
+                out_ += settings_.DateSeparator;
+                ++i;
+                continue;
+            }
+            if (c == ':') {
+                out_ += settings_.TimeSeparator;
+                ++i;
+                continue;
+            }
+            if (!c.isLetter() || c.unicode() > 127) {
+                out_ += c;
+                ++i;
+                continue;
+            }
+            QChar token = c.toUpper();
+            qsizetype count = 1;
+            while (i + count < format.size() && format[i + count].toUpper() == token)
+                ++count;
+            if (token == 'M' && lastToken == 'H')
+                token = 'N';
+            lastToken = token;
+            const char t = static_cast<char>(token.unicode());
+            switch (t) {
+            case 'Y':
+                out_ += count <= 2 ? Number(parts_.year % 100, 2) : Number(parts_.year, 4);
+                break;
+            case 'M':
+                if (count <= 2)
+                    out_ += Number(parts_.month, int(count));
+                else if (parts_.valid)
+                    out_ += (count == 3 ? settings_.ShortMonthNames
+                                        : settings_.LongMonthNames)[parts_.month - 1];
+                break;
+            case 'D':
+                if (count <= 2)
+                    out_ += Number(parts_.day, int(count));
+                else if (count <= 4)
+                    out_ += (count == 3 ? settings_.ShortDayNames
+                                        : settings_.LongDayNames)[parts_.weekDay];
+                else
+                    Append(settings_.ShortDateFormat, level + 1);
+                break;
+            case 'H': {
+                int hour = parts_.hour;
+                if (twelveHours) {
+                    hour %= 12;
+                    if (hour == 0)
+                        hour = 12;
+                }
+                out_ += Number(hour, count == 1 ? 1 : 2);
+                break;
+            }
+            case 'N':
+                out_ += Number(parts_.minute, count == 1 ? 1 : 2);
+                break;
+            case 'S':
+                out_ += Number(parts_.second, count == 1 ? 1 : 2);
+                break;
+            case 'Z':
+                out_ += Number(parts_.millisecond, count == 1 ? 1 : 3);
+                break;
+            case 'T':
+                Append(count == 1 ? ShortTimeFormat(settings_.LongTimeFormat)
+                                  : settings_.LongTimeFormat,
+                       level + 1);
+                break;
+            case 'C':
+                count = 1;
+                Append(settings_.ShortDateFormat, level + 1);
+                if (parts_.hasTime) {
+                    out_ += ' ';
+                    Append(settings_.LongTimeFormat, level + 1);
+                }
+                break;
+            case 'A':
+                count = AppendAmPm(format, i);
+                break;
+            default:
+                out_ += format.mid(i, count);
+                break;
+            }
+            i += count;
+        }
+    }
+
+    // The AM/PM fields; returns how many characters of the format they take.
+    qsizetype AppendAmPm(const QString& format, qsizetype at) {
+        const bool pm = parts_.hour >= 12;
+        if (StartsWithAt(format, at, "am/pm")) {
+            out_ += format.mid(pm ? at + 3 : at, 2);
+            return 5;
+        }
+        if (StartsWithAt(format, at, "a/p")) {
+            out_ += format[pm ? at + 2 : at];
+            return 3;
+        }
+        if (StartsWithAt(format, at, "ampm")) {
+            out_ += pm ? settings_.TimePMString : settings_.TimeAMString;
+            return 4;
+        }
+        out_ += format[at];
+        return 1;
+    }
+
+    const Parts& parts_;
+    const TFormatSettings& settings_;
+    QString out_;
+};
+
+} // namespace
+
+QString FormatDateTime(const QString& format, TDateTime value) {
+    const Parts parts = Decode(value);
+    return Formatter(parts).Run(format);
+}
+
+QString DateToStr(TDateTime value) {
+    return FormatDateTime("ddddd", value);
+}
+
+QString TimeToStr(TDateTime value) {
+    return FormatDateTime("tt", value);
+}
+
+QString DateTimeToStr(TDateTime value) {
+    return FormatDateTime("c", value);
+}
+
+} // namespace Regional

@@ -1,0 +1,7 @@
+#include "tools/pictures/Pictures.h"
+
+#include <QtGlobal>
+
+void InitPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
