@@ -16,6 +16,13 @@ class Scanner {
         return pos_ >= text_.size();
     }
     bool AtBlank() const { return pos_ < text_.size() && text_[pos_].isSpace(); }
+    // Whether the next character, blanks skipped, is a digit.
+    bool AtDigit() const {
+        qsizetype at = pos_;
+        while (at < text_.size() && text_[at].isSpace())
+            ++at;
+        return at < text_.size() && text_[at].isDigit();
+    }
 
     bool Number(int& value, int& digits) {
         const qsizetype start = pos_;
@@ -125,9 +132,13 @@ bool ScanDate(Scanner& scanner, TDateTime& date) {
         scanner.Char(separator); // some regions end a date with the separator
     }
     QString order = DateOrder(settings.ShortDateFormat);
-    if (count == 2)
+    // The clock is read only when the text needs it: a date without a year,
+    // or a year of two digits.
+    int year = 0;
+    if (count == 2) {
         order.remove('y');
-    int year = CurrentYear();
+        year = CurrentYear();
+    }
     int month = 0;
     int day = 0;
     for (int i = 0; i < count; ++i) {
@@ -151,6 +162,8 @@ bool ScanDate(Scanner& scanner, TDateTime& date) {
 }
 
 int ScanAmPm(Scanner& scanner, const TFormatSettings& settings) {
+    if (scanner.AtDigit())
+        return -1;
     for (const QString& word : {settings.TimeAMString, QString("AM"), QString("A")})
         if (scanner.Word(word))
             return 0;

@@ -1,0 +1,98 @@
+#include "platform/data/DBGrid.h"
+
+#include "platform/data/DBGridModel.h"
+#include "platform/data/DataSource.h"
+#include "platform/data/IBCustomDataSet.h"
+#include "platform/ui/Handler.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QTimer>
+
+TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), model_(new TDBGridModel(this)) {
+    setModel(model_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setSectionsClickable(true);
+    BindEvent(horizontalHeader(), &QHeaderView::sectionClicked, this,
+              [this](int section) { TitleClicked(section); });
+    BindEvent(selectionModel(), &QItemSelectionModel::currentChanged, this,
+              [this](const QModelIndex& current, const QModelIndex&) { RowChosen(current); });
+}
+
+TDBGrid::~TDBGrid() {
+    if (dataSource_)
+        dataSource_->RemoveObserver(observer_);
+}
+
+void TDBGrid::SetDataSource(TDataSource* dataSource) {
+    if (dataSource_)
+        dataSource_->RemoveObserver(observer_);
+    dataSource_ = dataSource;
+    observer_ = 0;
+    if (dataSource_) {
+        observer_ = dataSource_->AddObserver([this](TDataEvent event) { DataChanged(event); });
+        // Follow the link's data set from now on, whichever it is.
+        model_->SetDataSet(dataSource_->DataSet());
+    } else {
+        model_->SetDataSet(nullptr);
+    }
+    FollowCurrentRow();
+}
+
+void TDBGrid::DataChanged(TDataEvent event) {
+    switch (event) {
+    case TDataEvent::Opened:
+    case TDataEvent::Closed:
+        if (dataSource_ && model_->DataSet() != dataSource_->DataSet())
+            model_->SetDataSet(dataSource_->DataSet());
+        else
+            model_->Reset();
+        break;
+    case TDataEvent::LayoutChanged:
+        model_->TitlesChanged();
+        break;
+    case TDataEvent::Moved:
+        break;
+    }
+    // A walk over the rows moves the current row many times; the grid
+    // catches up once, when the event loop runs again.
+    if (!followPending_) {
+        followPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            followPending_ = false;
+            FollowCurrentRow();
+        });
+    }
+}
+
+void TDBGrid::FollowCurrentRow() {
+    TIBCustomDataSet* dataSet = model_->DataSet();
+    if (!dataSet || !dataSet->Active() || dataSet->CurrentRow() < 0 ||
+        dataSet->CurrentRow() >= model_->rowCount())
+        return;
+    const int column = std::max(0, currentIndex().column());
+    following_ = true;
+    const QModelIndex index = model_->index(dataSet->CurrentRow(), column);
+    setCurrentIndex(index);
+    scrollTo(index);
+    following_ = false;
+}
+
+void TDBGrid::TitleClicked(int section) {
+    TIBCustomDataSet* dataSet = model_->DataSet();
+    if (!OnTitleClick || !dataSet || !dataSet->Active() || section >= dataSet->FieldCount())
+        return;
+    OnTitleClick(dataSet->Fields(section).FieldName());
+}
+
+void TDBGrid::RowChosen(const QModelIndex& current) {
+    TIBCustomDataSet* dataSet = model_->DataSet();
+    if (following_ || !current.isValid() || !dataSet || !dataSet->Active())
+        return;
+    if (current.row() != dataSet->CurrentRow())
+        dataSet->SetRecNo(current.row() + 1);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/regional/Regional.h"
+
+#include <QString>
+
+class TIBCustomDataSet;
+
+// A column of an open data set, read at the data set's current row. The
+// fields are made afresh at every opening, titled by their names.
+class TField {
+  public:
+    TField(TIBCustomDataSet* dataSet, int index, QString fieldName);
+
+    const QString& FieldName() const { return fieldName_; }
+    int Index() const { return index_; }
+    const QString& DisplayLabel() const { return displayLabel_; }
+    void SetDisplayLabel(const QString& label);
+
+    bool IsNull() const;
+    // Integers in decimal, a DATE in the regional short date format, a TIME
+    // in the regional long time format, texts as stored, NULL as empty text.
+    QString AsString() const;
+    // A text column converts with the class library's conversions (and its
+    // errors); NULL gives 0.
+    int AsInteger() const;
+    double AsFloat() const;
+    TDateTime AsDateTime() const;
+
+  private:
+    TIBCustomDataSet* dataSet_;
+    int index_;
+    QString fieldName_;
+    QString displayLabel_;
+};

@@ -1,0 +1,77 @@
+#include "TestDatabase.h"
+
+#include "platform/data/DBGrid.h"
+#include "platform/data/DataSource.h"
+#include "platform/data/IBDataSet.h"
+#include "support/WaitUntil.h"
+
+#include <QHeaderView>
+
+namespace {
+
+class Grid : public TestDatabase {
+  protected:
+    void SetUp() override {
+        TestDatabase::SetUp();
+        Fill(20);
+        view.SelectSQL().Assign({"SELECT *", "FROM T", "ORDER BY ID ASC"});
+        source.SetDataSet(&view);
+        grid.SetDataSource(&source);
+        grid.resize(400, 300);
+        grid.show();
+    }
+
+    QString Cell(int row, int column) const {
+        return grid.model()->index(row, column).data().toString();
+    }
+
+    TIBTransaction read{&database};
+    TIBDataSet view{&database, &read};
+    TDataSource source;
+    TDBGrid grid{nullptr};
+};
+
+TEST_F(Grid, ShowsOneColumnPerFieldTitledByItsLabel) {
+    EXPECT_EQ(grid.model()->columnCount(), 0);
+    view.Open();
+    view.FieldByName("ID").SetDisplayLabel("RecNo");
+    ASSERT_EQ(grid.model()->columnCount(), 4);
+    EXPECT_EQ(grid.model()->rowCount(), 20);
+    EXPECT_EQ(grid.model()->headerData(0, Qt::Horizontal).toString(), "RecNo");
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal).toString(), "DATUM");
+    EXPECT_EQ(Cell(2, 0), "3");
+    EXPECT_EQ(Cell(2, 1), "3-3-2004");
+    EXPECT_EQ(Cell(2, 3), "rij 3");
+    view.Close();
+    EXPECT_EQ(grid.model()->rowCount(), 0);
+}
+
+TEST_F(Grid, TheCurrentRowFollowsTheDataSetAndAClickMovesIt) {
+    view.Open();
+    view.Last();
+    EXPECT_TRUE(WaitUntil([&] { return grid.currentIndex().row() == 19; }));
+    grid.setCurrentIndex(grid.model()->index(4, 0));
+    EXPECT_EQ(view.RecNo(), 5);
+}
+
+TEST_F(Grid, ATitleClickGivesTheFieldName) {
+    view.Open();
+    view.FieldByName("TIJD").SetDisplayLabel("Tijd");
+    QString clicked;
+    grid.OnTitleClick = [&](const QString& fieldName) { clicked = fieldName; };
+    emit grid.horizontalHeader()->sectionClicked(2);
+    EXPECT_EQ(clicked, "TIJD");
+}
+
+TEST_F(Grid, OutlivesItsDataSource) {
+    auto* linked = new TDataSource;
+    linked->SetDataSet(&view);
+    grid.SetDataSource(linked);
+    view.Open();
+    delete linked;
+    view.Close();
+    RunEventLoopFor(20);
+    EXPECT_EQ(grid.DataSource(), nullptr);
+}
+
+} // namespace
