@@ -1,0 +1,105 @@
+#pragma once
+
+#include "eventlog/store/EventLogHost.h"
+#include "eventlog/viewer/StelpodLink.h"
+#include "platform/ui/Timer.h"
+#include "serial/MultiCommPortDriver.h"
+#include "ui_MainForm.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+class TComportForm;
+class TDataForm;
+class TDataModule1;
+
+// The main window: the Stelpod's values and settings, the command buttons,
+// and the command protocol with its retries and reply handling.
+class TMainForm : public QWidget, public TEventLogHost, public TStelpodLink {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The windows and the module created after the main window.
+    void SetPeers(TDataForm* dataForm, TDataModule1* dataModule, TComportForm* comportForm);
+
+    Ui::TMainForm ui;
+    TMultiCommPortDriver* const MultiCommPortDriver1;
+    TTimer* const ComTimer;
+
+    // Writes a command line and arms the retry timer.
+    void SendString(const QString& Cmd) override;
+    bool IsConnected() const override { return Connected; }
+
+    // What the record decoding reads and sets.
+    QString FirmwareText() const override;
+    void SetLithiumLow() override { LithiumLow = true; }
+
+    // Fields shared with the port dialog, the reply handler, the buttons, the
+    // data module and the log window.
+    int ComPort = 0;
+    uint8_t AccuFlags = 0;
+    QString LastCommand;
+    bool LithiumLow = false;
+    bool Connected = false;
+    int RetryCount = 0;
+
+    // Where "Toon grafiek" creates the event database; tests point it into a
+    // folder of their own.
+    QString DatabaseFile;
+
+    void ComTimerTimer(QObject* Sender);
+    void MultiCommPortDriver1ReceiveData(QObject* Sender, const void* DataPtr, uint32_t DataSize);
+
+    // Change handlers of the settings.
+    void SampleTijdSpinEditChange(QObject* Sender);
+    void NiMhRadioButtonClick(QObject* Sender);
+    void TrackBar1Change(QObject* Sender);
+
+    // Command buttons.
+    void UpDown1Click(QObject* Sender, bool up);
+    void KalibButtonClick(QObject* Sender);
+    void WissenButtonClick(QObject* Sender);
+    void OkButtonClick(QObject* Sender);
+    void AnnuleerButtonClick(QObject* Sender);
+    void Button1Click(QObject* Sender);
+    void ResetBTNClick(QObject* Sender);
+    void StartClick(QObject* Sender);
+    void Button2Click(QObject* Sender);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void bindEvents();
+    void FormClose();
+
+    // One reply line, by its first character.
+    void dispatchReply(const std::string& line);
+    void runGuarded(void (TMainForm::*reply)(const std::string&), const std::string& line);
+    void replyV(const std::string& line);
+    void replyC(const std::string& line);
+    void replyS(const std::string& line);
+    void replyT(const std::string& line);
+    void replyP(const std::string& line);
+    void replyE(const std::string& line);
+    void replyD(const std::string& line);
+    void replyH(const std::string& line);
+    void replySaved(const std::string& line);
+    void replyK(const std::string& line);
+    void replyErased(const std::string& line);
+    void replyTestMode(const std::string& line);
+    void replyM(const std::string& line);
+    void endDownload(const std::string& line);
+
+    // The power code of a bar, or nothing sent for an unknown hardware kind.
+    void sendPowerCode(const QString& command, const TTrackBar* bar);
+    void enableSaveButtons(bool enabled);
+    void showNotConnected();
+
+    TDataForm* dataForm_ = nullptr;
+    TDataModule1* dataModule_ = nullptr;
+    TComportForm* comportForm_ = nullptr;
+};

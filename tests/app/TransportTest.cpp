@@ -1,0 +1,79 @@
+#include "AppHarness.h"
+
+#include <chrono>
+
+namespace {
+
+const QString kNoStelpod = QStringLiteral(
+    "Er is geen stelpod gedetecteerd op de door u gekozen compoort, probeer opnieuw.");
+const QString kCommError = QStringLiteral("Er is een communicatiefout opgetreden, probeer opnieuw.");
+
+class TransportTest : public AppHarness {};
+
+} // namespace
+
+TEST_F(TransportTest, SilentUnit_TenSendsOfV300msApartThenOneNoStelpodMessage) {
+    sim.SetSilent(true);
+    connect();
+    ASSERT_TRUE(WaitUntil([&] { return messagesWith(kNoStelpod) == 1; }, 6000));
+    RunEventLoopFor(700);
+    const auto received = sim.Received();
+    ASSERT_EQ(received.size(), 10u);
+    for (size_t i = 0; i < received.size(); ++i) {
+        EXPECT_EQ(received[i].text, "V");
+        if (i > 0)
+            EXPECT_GE(received[i].time - received[i - 1].time, std::chrono::milliseconds(250));
+    }
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Type, TMsgDlgType::mtInformation);
+    EXPECT_FALSE(main().Connected);
+}
+
+TEST_F(TransportTest, AReplyAfterTheThirdSendStopsTheResending) {
+    sim.SetDropReplies(2);
+    connect();
+    ASSERT_TRUE(WaitUntil([&] { return main().Connected; }, 3000));
+    RunEventLoopFor(500);
+    EXPECT_EQ(countOf("V"), 3);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(TransportTest, VoltagePoll_ResentEvery500msWithoutEndOrMessage) {
+    connectAndRead();
+    sim.SetSilent(true);
+    sim.ClearReceived();
+    RunEventLoopFor(6000);
+    const auto received = sim.Received();
+    EXPECT_GE(received.size(), 10u); // more than the ten sends of any other command
+    for (size_t i = 0; i < received.size(); ++i) {
+        EXPECT_EQ(received[i].text, "H");
+        if (i > 0)
+            EXPECT_GE(received[i].time - received[i - 1].time, std::chrono::milliseconds(450));
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(TransportTest, RepeatedCommandCarriesItsCountOver) {
+    connectAndRead();
+    sim.SetSilent(true);
+    sim.ClearReceived();
+    main().ui.WissenButton->click();
+    ASSERT_TRUE(WaitUntil([&] { return messagesWith(kCommError) == 1; }, 6000));
+    EXPECT_EQ(countOf("e"), 10);
+
+    // The same command again: its count is spent, so it goes out once and the
+    // error follows at the next tick.
+    sim.ClearReceived();
+    main().ui.WissenButton->click();
+    ASSERT_TRUE(WaitUntil([&] { return messagesWith(kCommError) == 2; }, 3000));
+    RunEventLoopFor(400);
+    EXPECT_EQ(countOf("e"), 1);
+}
+
+TEST_F(TransportTest, SendingWithoutAPort_WritesNothingAndReportsNoStelpod) {
+    main().ui.AnnuleerButton->setEnabled(true);
+    main().ui.AnnuleerButton->click();
+    ASSERT_TRUE(WaitUntil([&] { return messagesWith(kNoStelpod) == 1; }, 6000));
+    EXPECT_EQ(main().LastCommand, "V");
+    EXPECT_EQ(main().ComPort, 0);
+}
