@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QTextDocument>
 
 using namespace StelpodProtocol;
 
@@ -28,6 +29,8 @@ TMainForm::TMainForm(QWidget* parent)
     : QWidget(parent), MultiCommPortDriver1(new TMultiCommPortDriver(this)),
       ComTimer(new TTimer(this)) {
     ui.setupUi(this);
+    // The eleven instruction lines just fit the memo with a narrow margin.
+    ui.Memo1->document()->setDocumentMargin(2);
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -133,7 +136,7 @@ void TMainForm::NiMhRadioButtonClick(QObject*) {
 }
 
 void TMainForm::TrackBar1Change(QObject*) {
-    const std::pair<TTrackBar*, QLabel*> levels[] = {
+    const std::pair<TTrackBar*, TLabel*> levels[] = {
         {ui.TrackBar1, ui.P1Label}, {ui.TrackBar2, ui.P2Label}, {ui.TrackBar3, ui.P3Label}};
     for (const auto& [bar, label] : levels)
         label->setText(QString::number(BarPercentage(bar->Position())) + QLatin1Char('%'));

@@ -45,6 +45,9 @@ TEST_F(ReadSequenceTest, Connection_ReadsEverythingSetsTheClockAndPollsTheVoltag
     EXPECT_EQ(ui.P1Label->text(), "100%");
     EXPECT_EQ(ui.P2Label->text(), "75%");
     EXPECT_EQ(ui.P3Label->text(), "50%");
+    // The right-aligned labels grow to the left, keeping their right edge.
+    EXPECT_GE(ui.P1Label->width(), ui.P1Label->fontMetrics().horizontalAdvance("100%"));
+    EXPECT_EQ(ui.P1Label->geometry().right(), 16 + 14 - 1);
     EXPECT_EQ(ui.RewritesEdit->text(), "0");
     EXPECT_EQ(ui.NumRecEdit->text(), "20");
     EXPECT_EQ(logWindow().ui.DownLoadBar->maximum(), 20);

@@ -21,8 +21,9 @@ TEST_F(TransportTest, SilentUnit_TenSendsOfV300msApartThenOneNoStelpodMessage) {
     ASSERT_EQ(received.size(), 10u);
     for (size_t i = 0; i < received.size(); ++i) {
         EXPECT_EQ(received[i].text, "V");
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GE(received[i].time - received[i - 1].time, std::chrono::milliseconds(250));
+        }
     }
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Type, TMsgDlgType::mtInformation);
@@ -47,8 +48,9 @@ TEST_F(TransportTest, VoltagePoll_ResentEvery500msWithoutEndOrMessage) {
     EXPECT_GE(received.size(), 10u); // more than the ten sends of any other command
     for (size_t i = 0; i < received.size(); ++i) {
         EXPECT_EQ(received[i].text, "H");
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GE(received[i].time - received[i - 1].time, std::chrono::milliseconds(450));
+        }
     }
     EXPECT_TRUE(messages.empty());
 }

@@ -16,10 +16,6 @@ QString Record(int secondsByte, int minutes, int hours, int yearBits, int day, i
            hex(yearBits << 6 | bcd(day)) + hex(bcd(month)) + kind + raw;
 }
 
-QString Sec(int seconds) {
-    return QString::number(seconds);
-}
-
 struct Case {
     QString line;
     QString firmware;
