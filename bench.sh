@@ -5,5 +5,5 @@ ensure_packages
 build_project bench-build -DCMAKE_BUILD_TYPE=Release -DSTELPOD_BENCH=ON
 cd "$ROOT/bench-build"
 for b in bench/bench_*; do
-  [ -x "$b" ] && QT_QPA_PLATFORM=offscreen "$b" "$@"
+  if [ -f "$b" ] && [ -x "$b" ]; then QT_QPA_PLATFORM=offscreen "$b" "$@"; fi
 done

@@ -310,9 +310,12 @@ std::vector<TChartSeries*> TDataForm::voltageViewSeries() const {
 void TDataForm::Chart1Scroll(QObject*) {
     if (Series10->Count() == 0)
         return;
+    // The axis is read once, as the handler starts: moving the band changes
+    // an automatic axis's range.
     const TChartAxis& axis = ui.Chart1->LeftAxis();
+    const double y = axis.Minimum() + (axis.Maximum() - axis.Minimum()) / 100.0f;
     for (int i = 0; i < Series10->Count(); ++i)
-        Series10->SetYValue(i, axis.Minimum() + (axis.Maximum() - axis.Minimum()) / 100.0f);
+        Series10->SetYValue(i, y);
 }
 
 void TDataForm::Chart1Zoom(QObject* Sender) {

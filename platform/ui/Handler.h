@@ -3,7 +3,7 @@
 #include <QObject>
 #include <exception>
 #include <functional>
-#include <type_traits>
+#include <utility>
 
 // Every entry from the Qt event loop into the program's own code (a signal,
 // a timer tick, an event override) runs through RunHandler, so an exception
@@ -17,16 +17,23 @@ void RunHandler(const std::function<void()>& body);
 // left a handler.
 void ShowException(const std::exception& error);
 
+namespace HandlerDetail {
+
+// A body with exactly the parameters of `body`, run through RunHandler; Qt
+// passes a signal's leading arguments to a slot that takes fewer.
+template <class Body, class... Args>
+auto Guarded(Body body, void (Body::*)(Args...) const) {
+    return [body = std::move(body)](Args... args) {
+        RunHandler([&] { body(std::forward<Args>(args)...); });
+    };
+}
+
+} // namespace HandlerDetail
+
 // Connects a Qt signal to a body that runs through RunHandler. The body takes
-// the signal's arguments, or none.
+// the signal's arguments, or fewer of them.
 template <class Sender, class Signal, class Body>
 QMetaObject::Connection BindEvent(Sender* sender, Signal signal, QObject* context, Body body) {
-    return QObject::connect(sender, signal, context, [body = std::move(body)](auto&&... args) {
-        RunHandler([&] {
-            if constexpr (std::is_invocable_v<Body&, decltype(args)...>)
-                body(std::forward<decltype(args)>(args)...);
-            else
-                body();
-        });
-    });
+    return QObject::connect(sender, signal, context,
+                            HandlerDetail::Guarded(std::move(body), &Body::operator()));
 }
