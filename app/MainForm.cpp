@@ -43,6 +43,8 @@ TMainForm::TMainForm(QWidget* parent)
     ComTimer->SetInterval(300);
     DatabaseFile = DatabasePath();
     bindEvents();
+    setUpPanel();
+    FormCreate(this);
 }
 
 TMainForm::~TMainForm() = default;

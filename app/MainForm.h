@@ -6,6 +6,8 @@
 #include "serial/MultiCommPortDriver.h"
 #include "ui_MainForm.h"
 
+#include <QImage>
+#include <QPoint>
 #include <QWidget>
 #include <cstdint>
 #include <string>
@@ -69,11 +71,27 @@ public:
     void StartClick(QObject* Sender);
     void Button2Click(QObject* Sender);
 
+    // Window creation: gives the bar and the knobs of the hidden panel the
+    // outlines of their pictures.
+    void FormCreate(QObject* Sender);
+    int GenRegion(QPoint* Points, int Capacity, const QImage& Bitmap, int XOffset, int YOffset);
+
+    // The hidden dial panel to the right of the settings.
+    void VoltageEditKeyPress(QObject* Sender, QChar& Key);
+    void JvTransparentButton1MouseEnter(QObject* Sender);
+    void JvDialButton1Change(QObject* Sender);
+    void JvDialButton1Exit(QObject* Sender);
+    void Image3MouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void bindEvents();
+    void setUpPanel();
+    // Shows a power level's percentage on its knob and label.
+    void mirrorPowerLevel(int level);
     void FormClose();
 
     // One reply line, by its first character.

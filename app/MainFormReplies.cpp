@@ -133,6 +133,7 @@ void TMainForm::replyP(const std::string& line) {
     const int value = static_cast<int>(HexField(line, 3, 2));
     if (const auto position = BarPositionOfPower(ui.FirmwareEdit->text(), value))
         bars[n]->SetPosition(*position);
+    mirrorPowerLevel(n + 1);
     SendString(QString::fromLatin1(next[n]));
 }
 

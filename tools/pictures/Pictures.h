@@ -21,4 +21,7 @@ inline constexpr char Import[] = ":/pictures/import.png"; // 16 x 16
 inline constexpr char ImportDisabled[] = ":/pictures/import-disabled.png";
 inline constexpr char Export[] = ":/pictures/export.png"; // 16 x 16
 inline constexpr char ExportDisabled[] = ":/pictures/export-disabled.png";
+inline constexpr char Panel[] = ":/pictures/panel.jpg";              // 502 x 507, JPEG
+inline constexpr char BarOutline[] = ":/pictures/bar-outline.pcx";   // 384 x 96, 24-bit PCX
+inline constexpr char KnobOutline[] = ":/pictures/knob-outline.pcx"; // 98 x 98, 24-bit PCX
 } // namespace Pictures

@@ -1,6 +1,7 @@
-// Draws the program's pictures (logo, button glyphs, chart background) and
-// writes them as PNG files together with the resource description that
-// compiles them into the program. Usage: make-pictures <output folder>.
+// Draws the program's pictures (logo, button glyphs, chart background, the
+// dial panel and its outline pictures) and writes them, as PNG, JPEG or PCX
+// files, together with the resource description that compiles them into the
+// program. Usage: make-pictures <output folder>.
 // The files land in <output folder>/pictures, the description in
 // <output folder>/pictures.qrc.
 
@@ -9,6 +10,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -16,10 +18,14 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include "tools/pictures/PanelPictures.h"
+#include "tools/pictures/PcxEncoder.h"
+
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -374,6 +380,34 @@ int main(int argc, char** argv) {
     for (const Picture& picture : pictures) {
         const QString file = QStringLiteral("pictures/") + QLatin1String(picture.name);
         if (!picture.draw().save(out.filePath(file), "PNG")) {
+            std::fprintf(stderr, "make-pictures: cannot write %s\n", qPrintable(file));
+            return 1;
+        }
+        files << file;
+    }
+
+    // The panel is a photograph-like picture, kept as JPEG; the outline
+    // pictures are PCX bitmaps whose exact colours mark their shapes.
+    if (!QImageWriter::supportedImageFormats().contains("jpeg")) {
+        std::fprintf(stderr, "make-pictures: Qt's JPEG writer is not installed\n");
+        return 1;
+    }
+    const QString panel = QStringLiteral("pictures/panel.jpg");
+    if (!PanelPicture().save(out.filePath(panel), "JPEG", 90)) {
+        std::fprintf(stderr, "make-pictures: cannot write %s\n", qPrintable(panel));
+        return 1;
+    }
+    files << panel;
+    const std::pair<const char*, QImage (*)()> outlines[] = {
+        {"bar-outline.pcx", BarOutline},
+        {"knob-outline.pcx", KnobOutline},
+    };
+    for (const auto& [name, draw] : outlines) {
+        const QString file = QStringLiteral("pictures/") + QLatin1String(name);
+        QFile pcx(out.filePath(file));
+        const QByteArray bytes = EncodePcx(draw());
+        if (!pcx.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            pcx.write(bytes) != bytes.size()) {
             std::fprintf(stderr, "make-pictures: cannot write %s\n", qPrintable(file));
             return 1;
         }
