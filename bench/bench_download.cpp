@@ -27,6 +27,8 @@ void BM_DownloadPath(benchmark::State& state) {
     main.DatabaseFile = folder.filePath("Data.gdb");
     main.ComPort = 1; // never opened: what the handler sends goes nowhere
     main.Connected = true;
+    // The memory count of the read sequence sets the bar's maximum.
+    program.DataForm->ui.DownLoadBar->SetMax(int(state.range(0)));
 
     sim::RecordGeneratorOptions options;
     options.count = size_t(state.range(0));

@@ -6,10 +6,43 @@
 #include "platform/chart/PointSeries.h"
 #include "platform/data/IBCustomDataSet.h"
 
+#include <cstdint>
+#include <unordered_map>
+
 namespace {
 
 constexpr int Red = 0x0000FF;
 constexpr double BandY = 30.0;
+
+// The text of a date or time column at the current row. Within one refill
+// the regional formats stay as they are, so the text depends on the stored
+// value alone; many rows share a date or a time of day, and each distinct
+// value is formatted once.
+class TTextMemo {
+  public:
+    TTextMemo(const TIBCustomDataSet& view, const TField& field)
+        : view_(view), field_(field),
+          pure_(field.Index() < view.Rows().ColumnCount() &&
+                (view.Rows().ColumnAt(field.Index()).type == TIBRowBuffer::Type::Date ||
+                 view.Rows().ColumnAt(field.Index()).type == TIBRowBuffer::Type::Time)) {}
+
+    QString Text() {
+        const int row = view_.CurrentRow();
+        if (!pure_ || row < 0 || view_.Rows().IsNull(row, field_.Index()))
+            return field_.AsString();
+        const std::int64_t value = view_.Rows().Integer(row, field_.Index());
+        auto found = texts_.find(value);
+        if (found == texts_.end())
+            found = texts_.emplace(value, field_.AsString()).first;
+        return found->second;
+    }
+
+  private:
+    const TIBCustomDataSet& view_;
+    const TField& field_;
+    const bool pure_;
+    std::unordered_map<std::int64_t, QString> texts_;
+};
 
 } // namespace
 
@@ -55,6 +88,7 @@ void TChartRefill::Run(TIBCustomDataSet& view, const TChartSeriesLinks& series,
         {&EventKind::Shutoff, series.Series9},
     };
 
+    TTextMemo datumText(view, datum), tijdText(view, tijd);
     TPowerRamp ramp; // both counters 0 until the first power level
     double V = 0;
     int levelColor = 0;
@@ -69,7 +103,7 @@ void TChartRefill::Run(TIBCustomDataSet& view, const TChartSeriesLinks& series,
                         : static_cast<double>(
                               Regional::StrToFloat(text.left(std::max(0, int(text.size()) - 5))));
             }
-            const TDateTime x = Regional::StrToDateTime(datum.AsString() + ' ' + tijd.AsString());
+            const TDateTime x = Regional::StrToDateTime(datumText.Text() + ' ' + tijdText.Text());
             if (powerRow) {
                 const QString text = data.AsString();
                 if (text != EventKind::InvalidData)

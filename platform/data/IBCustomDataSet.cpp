@@ -42,9 +42,10 @@ void TIBCustomDataSet::Open() {
     database_->CheckConnected();
     transaction_->SetActive(true);
     if (!statement_.Prepared()) {
-        if (sql_.Text().trimmed().isEmpty())
+        const QString text = sql_.Text();
+        if (text.trimmed().isEmpty())
             throw EDatabaseError(Name() + ": Empty query");
-        statement_.Prepare(database_->Handle(), transaction_->Handle(), sql_.Text());
+        statement_.Prepare(database_->Handle(), transaction_->Handle(), text);
     }
     rows_.Describe(statement_.Columns());
     try {
@@ -186,7 +187,7 @@ void TIBCustomDataSet::Notify(TDataEvent event) {
 
 void TIBCustomDataSet::DatabaseClosing() {
     Close();
-    statement_.Unprepare();
+    statement_.Release();
 }
 
 void TIBCustomDataSet::DatabaseDestroyed() {

@@ -26,9 +26,10 @@ void TIBSQL::CheckReady() {
 
 void TIBSQL::Prepare() {
     CheckReady();
-    if (sql_.Text().trimmed().isEmpty())
+    const QString text = sql_.Text();
+    if (text.trimmed().isEmpty())
         throw EDatabaseError(Name() + ": Empty query");
-    statement_.Prepare(database_->Handle(), transaction_->Handle(), sql_.Text());
+    statement_.Prepare(database_->Handle(), transaction_->Handle(), text);
 }
 
 void TIBSQL::ExecQuery() {
@@ -49,10 +50,10 @@ TIBParam& TIBSQL::ParamByName(const QString& name) {
 }
 
 void TIBSQL::DatabaseClosing() {
-    statement_.Unprepare();
+    statement_.Release();
 }
 
 void TIBSQL::DatabaseDestroyed() {
-    statement_.Unprepare();
+    statement_.Release();
     database_ = nullptr;
 }

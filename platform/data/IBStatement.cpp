@@ -37,7 +37,7 @@ XSQLDA* Da(void* p) {
 TIBStatement::TIBStatement() = default;
 
 TIBStatement::~TIBStatement() {
-    Unprepare();
+    Release();
     std::free(in_);
     std::free(out_);
 }
@@ -49,16 +49,37 @@ QString TIBStatement::Context(const QString& action) const {
     return action + ": " + text;
 }
 
+void TIBStatement::Check(const ISC_STATUS* status, const char* action) const {
+    // The context text is made only for an error: building it for every
+    // call costs more than many of the calls themselves.
+    if (IBError::Failed(status))
+        IBError::Raise(status, Context(QString::fromLatin1(action)));
+}
+
+void TIBStatement::Forget() {
+    prepared_ = false;
+    cursorOpen_ = false;
+    select_ = false;
+    params_.clear();
+    markerParam_.clear();
+}
+
 void TIBStatement::Unprepare() {
+    if (cursorOpen_) {
+        ISC_STATUS_ARRAY status;
+        isc_dsql_free_statement(status, &handle_, DSQL_close);
+    }
+    Forget();
+}
+
+void TIBStatement::Release() {
     if (handle_ != 0) {
         ISC_STATUS_ARRAY status;
         isc_dsql_free_statement(status, &handle_, DSQL_drop);
         handle_ = 0; // a handle of a lost attachment is gone anyway
     }
-    cursorOpen_ = false;
-    select_ = false;
-    params_.clear();
-    markerParam_.clear();
+    attachment_ = 0;
+    Forget();
 }
 
 void TIBStatement::Prepare(TIBHandle* database, TIBHandle* transaction, const QString& sql) {
@@ -68,8 +89,15 @@ void TIBStatement::Prepare(TIBHandle* database, TIBHandle* transaction, const QS
     const QByteArray text = parsed.text.toLatin1();
 
     ISC_STATUS_ARRAY status;
-    isc_dsql_allocate_statement(status, database, &handle_);
-    IBError::Check(status, Context("preparing"));
+    // A handle stays allocated from one preparation to the next on the same
+    // attachment; preparing on it replaces the statement it held.
+    if (handle_ != 0 && attachment_ != *database)
+        Release();
+    if (handle_ == 0) {
+        isc_dsql_allocate_statement(status, database, &handle_);
+        Check(status, "preparing");
+        attachment_ = *database;
+    }
 
     if (!out_)
         out_ = NewSqlda(16);
@@ -78,6 +106,7 @@ void TIBStatement::Prepare(TIBHandle* database, TIBHandle* transaction, const QS
         ISC_STATUS_ARRAY ignored;
         isc_dsql_free_statement(ignored, &handle_, DSQL_drop);
         handle_ = 0;
+        attachment_ = 0;
         IBError::Raise(status, Context("preparing"));
     }
     if (Da(out_)->sqld > Da(out_)->sqln) {
@@ -85,7 +114,7 @@ void TIBStatement::Prepare(TIBHandle* database, TIBHandle* transaction, const QS
         std::free(out_);
         out_ = NewSqlda(count);
         isc_dsql_describe(status, &handle_, 3, Da(out_));
-        IBError::Check(status, Context("preparing"));
+        Check(status, "preparing");
     }
     AllocateColumnBuffers();
 
@@ -94,7 +123,7 @@ void TIBStatement::Prepare(TIBHandle* database, TIBHandle* transaction, const QS
     in_ = NewSqlda(markers);
     if (markers > 0) {
         isc_dsql_describe_bind(status, &handle_, 3, Da(in_));
-        IBError::Check(status, Context("preparing"));
+        Check(status, "preparing");
     }
     for (const QString& name : parsed.names) {
         int index = -1;
@@ -113,12 +142,13 @@ void TIBStatement::Prepare(TIBHandle* database, TIBHandle* transaction, const QS
     static const char request[] = {isc_info_sql_stmt_type, isc_info_end};
     char info[16] = {};
     isc_dsql_sql_info(status, &handle_, sizeof request, request, sizeof info, info);
-    IBError::Check(status, Context("preparing"));
+    Check(status, "preparing");
     if (info[0] == isc_info_sql_stmt_type) {
         const short length = static_cast<short>(isc_vax_integer(info + 1, 2));
         const long type = isc_vax_integer(info + 3, length);
         select_ = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
     }
+    prepared_ = true;
 }
 
 void TIBStatement::AllocateColumnBuffers() {
@@ -203,7 +233,7 @@ void TIBStatement::Execute(TIBHandle* transaction) {
     isc_dsql_execute(status, transaction, &handle_, 3, markerParam_.empty() ? nullptr : Da(in_));
     for (TIBParam& param : params_)
         param.Clear();
-    IBError::Check(status, Context("executing"));
+    Check(status, "executing");
     cursorOpen_ = select_;
 }
 
@@ -212,7 +242,7 @@ bool TIBStatement::Fetch() {
     const ISC_STATUS result = isc_dsql_fetch(status, &handle_, 3, Da(out_));
     if (result == 100)
         return false;
-    IBError::Check(status, Context("fetching"));
+    Check(status, "fetching");
     return true;
 }
 
@@ -225,5 +255,5 @@ void TIBStatement::CloseCursor() {
 }
 
 int TIBStatement::ColumnCount() const {
-    return handle_ != 0 && out_ ? Da(out_)->sqld : 0;
+    return prepared_ && out_ ? Da(out_)->sqld : 0;
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -22,9 +23,13 @@ class TIBStatement {
     // Prepares `sql` (with ":NAME" parameters) on the attachment inside the
     // transaction; replaces an earlier preparation.
     void Prepare(TIBHandle* database, TIBHandle* transaction, const QString& sql);
-    // Frees the handle; harmless when nothing is prepared.
+    // Undoes the preparation; harmless when nothing is prepared. The handle
+    // stays allocated for the next preparation on the same attachment.
     void Unprepare();
-    bool Prepared() const { return handle_ != 0; }
+    // Undoes the preparation and frees the handle; before the attachment
+    // closes.
+    void Release();
+    bool Prepared() const { return prepared_; }
     bool IsSelect() const { return select_; }
     const QString& Sql() const { return sql_; }
 
@@ -51,8 +56,12 @@ class TIBStatement {
   private:
     void AllocateColumnBuffers();
     void BindParams();
+    void Forget();
+    void Check(const std::intptr_t* status, const char* action) const;
 
     TIBHandle handle_ = 0;
+    TIBHandle attachment_ = 0; // the attachment the handle was allocated on
+    bool prepared_ = false;
     QString sql_;
     bool select_ = false;
     bool cursorOpen_ = false;

@@ -1,5 +1,8 @@
 #include "platform/regional/Regional.h"
 
+#include <algorithm>
+#include <ctime>
+
 #include <QDateTime>
 #include <optional>
 
@@ -216,11 +219,15 @@ void LoadFromSystem() {
 TDateTime Now() {
     if (NowHook())
         return NowHook()();
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate date = now.date();
-    const QTime time = now.time();
-    return EncodeDate(date.year(), date.month(), date.day()) +
-           EncodeTime(time.hour(), time.minute(), time.second(), time.msec());
+    // localtime_r reads the time-zone rules once, where Qt's local time
+    // reads them again on every call; the download reads the clock per record.
+    timespec clock;
+    clock_gettime(CLOCK_REALTIME, &clock);
+    tm local;
+    localtime_r(&clock.tv_sec, &local);
+    return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
+           EncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59),
+                      int(clock.tv_nsec / 1000000));
 }
 
 void SetNowHook(std::function<TDateTime()> hook) {
