@@ -1,6 +1,7 @@
 #include "eventlog/viewer/DataForm.h"
 
 #include "eventlog/store/DataModule1.h"
+#include "eventlog/store/EventRecord.h"
 #include "eventlog/store/PowerLevelColor.h"
 #include "eventlog/viewer/EventLogFile.h"
 #include "eventlog/viewer/StelpodLink.h"
@@ -225,20 +226,20 @@ void TDataForm::DateOkButtonClick(QObject*) {
 
     // The kind boxes in the order in which their lines are added, with the
     // kind each selects.
-    const std::pair<QCheckBox*, const char*> kindBoxes[] = {
-        {ui.Accusamples, "Accu voltage sample"},
-        {ui.Startladen, "Start laden"},
-        {ui.Eindeconstcurrent, "Einde const. current"},
-        {ui.Ladenklaar, "Einde const. voltage"},
-        {ui.Verbindingverbroken, "Verbinding verbroken"},
-        {ui.Inschakelvoltage, "Inschakel voltage"},
-        {ui.Uitschakelvoltage, "Uitschakel voltage"},
-        {ui.Shutoffvoltage, "Shutoff voltage"},
-        {ui.wijzigenvermogensstanden, "Insch./wijz. vermogensstand"}};
+    const std::pair<QCheckBox*, const QString&> kindBoxes[] = {
+        {ui.Accusamples, EventKind::AccuSample},
+        {ui.Startladen, EventKind::StartLaden},
+        {ui.Eindeconstcurrent, EventKind::EindeCurrent},
+        {ui.Ladenklaar, EventKind::EindeVoltage},
+        {ui.Verbindingverbroken, EventKind::VerbindingVerbroken},
+        {ui.Inschakelvoltage, EventKind::Inschakel},
+        {ui.Uitschakelvoltage, EventKind::Uitschakel},
+        {ui.Shutoffvoltage, EventKind::Shutoff},
+        {ui.wijzigenvermogensstanden, EventKind::PowerLevel}};
     QStringList kinds;
     for (const auto& [box, kind] : kindBoxes)
         if (box->isChecked())
-            kinds << QString::fromLatin1(kind);
+            kinds << kind;
     std::optional<std::pair<QString, QString>> range;
     if (ui.DatumTijd->isChecked())
         range = std::make_pair(ui.StartDateEdit->text(), ui.EndDateEdit->text());
@@ -274,7 +275,7 @@ void TDataForm::PowerstandenRadioButtonClick(QObject*) {
     query->SQL().Clear();
     query->SQL().Add(QStringLiteral("SELECT DATA FROM DATATBL"));
     query->SQL().Add(QStringLiteral("WHERE AKTIE = ") +
-                     ViewStatement::Quoted(QStringLiteral("Insch./wijz. vermogensstand")));
+                     ViewStatement::Quoted(EventKind::PowerLevel));
     query->SQL().Add(QStringLiteral("GROUP BY DATA"));
     query->Open();
     query->Last();
