@@ -49,8 +49,7 @@ TDataForm::TDataForm(QWidget* parent)
       Series2(new TLineSeries(this)), Series3(new TPointSeries(this)),
       Series4(new TPointSeries(this)), Series5(new TPointSeries(this)),
       Series6(new TPointSeries(this)), Series7(new TPointSeries(this)),
-      Series8(new TPointSeries(this)), Series9(new TPointSeries(this)),
-      printer_(std::make_unique<QPrinter>()) {
+      Series8(new TPointSeries(this)), Series9(new TPointSeries(this)) {
     ui.setupUi(this);
     setWindowTitle(QStringLiteral("DataForm"));
     setUpChart();
@@ -361,8 +360,14 @@ void TDataForm::Chart1MouseMove(QObject*, Qt::KeyboardModifiers, int, int) {
     ui.Chart1->setFocus();
 }
 
+QPrinter& TDataForm::Printer() {
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
 void TDataForm::PrintBTNClick(QObject*) {
-    ui.Chart1->PrintLandscape(printer_.get());
+    ui.Chart1->PrintLandscape(&Printer());
 }
 
 namespace {

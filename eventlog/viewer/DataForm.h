@@ -70,8 +70,9 @@ public:
     TSaveDialog SaveDialog1;
     TOpenDialog OpenDialog1;
 
-    // The printer that "Print" prints on; tests direct it to a file.
-    QPrinter& Printer() { return *printer_; }
+    // The printer that "Print" prints on; tests direct it to a file. It is
+    // made on first use, so start-up does not load the print system.
+    QPrinter& Printer();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
