@@ -65,6 +65,32 @@ XSQLDA* NewSqlda(int n) {
 }
 
 // A database created and filled through the client library alone.
+// Fetches every row of the view through the bare interface; gives the number
+// of rows.
+long long FetchAllRows(isc_db_handle* db, isc_tr_handle* tr) {
+    ISC_STATUS_ARRAY status;
+    isc_stmt_handle select = 0;
+    isc_dsql_allocate_statement(status, db, &select);
+    Check(status);
+    XSQLDA* out = NewSqlda(5);
+    isc_dsql_prepare(status, tr, &select, 0, "SELECT *\r\nFROM DATATBL\r\nORDER BY ID ASC", 3, out);
+    Check(status);
+    std::array<std::array<char, 40>, 5> buffers;
+    std::array<short, 5> nulls;
+    for (int i = 0; i < 5; ++i) {
+        out->sqlvar[i].sqldata = buffers[i].data();
+        out->sqlvar[i].sqlind = &nulls[i];
+    }
+    isc_dsql_execute(status, tr, &select, 3, nullptr);
+    Check(status);
+    long long rows = 0;
+    while (isc_dsql_fetch(status, &select, 3, out) == 0)
+        ++rows;
+    isc_dsql_free_statement(status, &select, DSQL_drop);
+    std::free(out);
+    return rows;
+}
+
 class BareDatabase {
   public:
     explicit BareDatabase(const std::string& path) : path_(path) {}
@@ -215,32 +241,6 @@ class BareDatabase {
         ISC_STATUS_ARRAY status;
         isc_commit_retaining(status, &tr_);
         Check(status);
-    }
-
-    // Fetches every row of the view; gives the number of rows.
-    long long FetchAll() {
-        ISC_STATUS_ARRAY status;
-        isc_stmt_handle select = 0;
-        isc_dsql_allocate_statement(status, &db_, &select);
-        Check(status);
-        XSQLDA* out = NewSqlda(5);
-        isc_dsql_prepare(status, &tr_, &select, 0, "SELECT *\r\nFROM DATATBL\r\nORDER BY ID ASC", 3,
-                         out);
-        Check(status);
-        std::array<std::array<char, 40>, 5> buffers;
-        std::array<short, 5> nulls;
-        for (int i = 0; i < 5; ++i) {
-            out->sqlvar[i].sqldata = buffers[i].data();
-            out->sqlvar[i].sqlind = &nulls[i];
-        }
-        isc_dsql_execute(status, &tr_, &select, 3, nullptr);
-        Check(status);
-        long long rows = 0;
-        while (isc_dsql_fetch(status, &select, 3, out) == 0)
-            ++rows;
-        isc_dsql_free_statement(status, &select, DSQL_drop);
-        std::free(out);
-        return rows;
     }
 
   private:
@@ -404,25 +404,7 @@ void BM_Refill(benchmark::State& state) {
         start = Clock::now();
         isc_start_transaction(status, &tr, 1, &db, 0, nullptr);
         Check(status);
-        isc_stmt_handle select = 0;
-        isc_dsql_allocate_statement(status, &db, &select);
-        XSQLDA* out = NewSqlda(5);
-        isc_dsql_prepare(status, &tr, &select, 0, "SELECT *\r\nFROM DATATBL\r\nORDER BY ID ASC", 3,
-                         out);
-        Check(status);
-        std::array<std::array<char, 40>, 5> buffers;
-        std::array<short, 5> nulls;
-        for (int i = 0; i < 5; ++i) {
-            out->sqlvar[i].sqldata = buffers[i].data();
-            out->sqlvar[i].sqlind = &nulls[i];
-        }
-        isc_dsql_execute(status, &tr, &select, 3, nullptr);
-        Check(status);
-        long long fetched = 0;
-        while (isc_dsql_fetch(status, &select, 3, out) == 0)
-            ++fetched;
-        isc_dsql_free_statement(status, &select, DSQL_drop);
-        std::free(out);
+        const long long fetched = FetchAllRows(&db, &tr);
         isc_commit_transaction(status, &tr);
         bareTime += Seconds(start);
         if (fetched != rows || store.voltage.Count() == 0)
