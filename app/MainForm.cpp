@@ -125,8 +125,10 @@ void TMainForm::enableSaveButtons(bool enabled) {
     ui.AnnuleerButton->setEnabled(enabled);
 }
 
-void TMainForm::showNotConnected() {
-    MessageDlg(kNotConnected, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
+bool TMainForm::ensureConnected() {
+    if (!Connected)
+        MessageDlg(kNotConnected, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
+    return Connected;
 }
 
 void TMainForm::SampleTijdSpinEditChange(QObject*) {
@@ -152,10 +154,8 @@ void TMainForm::UpDown1Click(QObject*, bool up) {
 }
 
 void TMainForm::KalibButtonClick(QObject*) {
-    if (!Connected) {
-        showNotConnected();
+    if (!ensureConnected())
         return;
-    }
     if (!askYes(QStringLiteral("Weet u zeker dat u de stelpod (opnieuw) wilt kalibreren?"),
                 TMsgDlgType::mtWarning))
         return;
@@ -163,20 +163,16 @@ void TMainForm::KalibButtonClick(QObject*) {
 }
 
 void TMainForm::WissenButtonClick(QObject*) {
-    if (!Connected) {
-        showNotConnected();
+    if (!ensureConnected())
         return;
-    }
     if (askYes(QStringLiteral("Weet u zeker dat u alle records wilt verwijderen?"),
                TMsgDlgType::mtConfirmation))
         SendString(QStringLiteral("e"));
 }
 
 void TMainForm::OkButtonClick(QObject*) {
-    if (!Connected) {
-        showNotConnected();
+    if (!ensureConnected())
         return;
-    }
     SendString(QStringLiteral("s") + Regional::IntToHex(ui.SampleTijdSpinEdit->Value(), 2));
 }
 
@@ -185,18 +181,14 @@ void TMainForm::AnnuleerButtonClick(QObject*) {
 }
 
 void TMainForm::Button1Click(QObject*) {
-    if (!Connected) {
-        showNotConnected();
+    if (!ensureConnected())
         return;
-    }
     SendString(QStringLiteral("x"));
 }
 
 void TMainForm::ResetBTNClick(QObject*) {
-    if (!Connected) {
-        showNotConnected();
+    if (!ensureConnected())
         return;
-    }
     const QString question =
         QStringLiteral("U staat op het punt om de stelpod te resetten? Dit houd in dat alle "
                        "gegevens verloren zullen gaan\r"
@@ -210,10 +202,8 @@ void TMainForm::ResetBTNClick(QObject*) {
 }
 
 void TMainForm::StartClick(QObject*) {
-    if (!Connected) {
-        showNotConnected();
+    if (!ensureConnected())
         return;
-    }
     SendString(QStringLiteral("V"));
 }
 

@@ -115,7 +115,8 @@ private:
     // The power code of a bar, or nothing sent for an unknown hardware kind.
     void sendPowerCode(const QString& command, const TTrackBar* bar);
     void enableSaveButtons(bool enabled);
-    void showNotConnected();
+    // Tells the user when no Stelpod has answered yet.
+    bool ensureConnected();
 
     TDataForm* dataForm_ = nullptr;
     TDataModule1* dataModule_ = nullptr;

@@ -201,11 +201,8 @@ void TMainForm::sendPowerCode(const QString& command, const TTrackBar* bar) {
 }
 
 void TMainForm::replyK(const std::string&) {
-    if (!Connected) {
-        showNotConnected();
-        return;
-    }
-    SendString(QStringLiteral("V"));
+    if (ensureConnected())
+        SendString(QStringLiteral("V"));
 }
 
 void TMainForm::replyErased(const std::string&) {
