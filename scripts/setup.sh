@@ -1,5 +1,5 @@
-# Sourced by run.sh, test.sh and bench.sh: installs the Debian packages that
-# are missing and builds the project into build/.
+# Sourced by run.sh, test.sh, bench.sh and fuzz/run.sh: installs the Debian
+# packages that are missing, and configures and builds a build folder.
 set -euo pipefail
 
 PACKAGES=(
@@ -24,10 +24,16 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
-build_project() {
+# configure_project FOLDER [CMAKE OPTION...]
+configure_project() {
   local dir="$1"; shift
   cmake -S "$ROOT" -B "$ROOT/$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$ROOT/$dir" -j "$(nproc)"
+}
+
+# build_targets FOLDER TARGET...: builds these targets and what they need.
+build_targets() {
+  local dir="$1"; shift
+  cmake --build "$ROOT/$dir" -j "$(nproc)" --target "$@"
 }
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
