@@ -1,6 +1,7 @@
 #include "platform/imaging/JpegDecoder.h"
 
 #include "platform/errors/Exception.h"
+#include "platform/imaging/PictureLimits.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -40,6 +41,15 @@ bool Decode(jpeg_decompress_struct& info, ErrorManager& errors, const QByteArray
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
+    // Checked before the decompression starts, which allocates its buffers
+    // for the declared size.
+    if (info.image_width > JDIMENSION(MaxPictureSide) ||
+        info.image_height > JDIMENSION(MaxPictureSide)) {
+        std::snprintf(errors.message, sizeof errors.message, "%u x %u pixels is larger than %d x %d",
+                      unsigned(info.image_width), unsigned(info.image_height), MaxPictureSide,
+                      MaxPictureSide);
+        return false;
+    }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
     image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB32);

@@ -1,6 +1,7 @@
 #include "platform/imaging/PcxDecoder.h"
 
 #include "platform/errors/Exception.h"
+#include "platform/imaging/PictureLimits.h"
 
 #include <cstdint>
 
@@ -68,6 +69,11 @@ QImage DecodePcx(const QByteArray& data) {
         Fail(QStringLiteral("the picture window is empty"));
     const int width = xMax - xMin + 1;
     const int height = yMax - yMin + 1;
+    if (width > MaxPictureSide || height > MaxPictureSide)
+        Fail(QStringLiteral("%1 x %2 pixels is larger than %3 x %3")
+                 .arg(width)
+                 .arg(height)
+                 .arg(MaxPictureSide));
     const int bytesPerLine = Word(bytes + 66);
     if (bytesPerLine < width)
         Fail(QStringLiteral("the line length is shorter than the picture width"));
