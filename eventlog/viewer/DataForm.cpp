@@ -193,7 +193,7 @@ void TDataForm::DownLoadButtonClick(QObject*) {
     link_->SendString(QStringLiteral("M"));
 }
 
-void TDataForm::DBGrid1TitleClick(const QString& fieldName) {
+void TDataForm::DBGrid1TitleClick(QString fieldName) {
     TIBDataSet* view = dataModule_->DataIBDataSet;
     view->Close();
     TStringList& statement = view->SelectSQL();

@@ -1,0 +1,89 @@
+#include "LogWindowFixture.h"
+
+namespace {
+
+// Five downloaded rows (ID 1 to 5) whose order differs by every column and
+// direction: two share a day, so the time decides between them.
+//   ID  DATUM       TIJD      AKTIE                  DATA
+//   1   12-3-2025   10:00:00  Start laden            23,1 Volt
+//   2    5-3-2025   15:00:00  Accu voltage sample    19,5 Volt
+//   3   12-3-2025    8:00:00  Uitschakel voltage     26 Volt
+//   4   28-3-2025    9:00:00  Inschakel voltage      21,7 Volt
+//   5    5-3-2025   11:00:00  Einde const. current   25,3 Volt
+const QStringList kRecords = {"M00001052030170CB", "M0000154503005F37", "M0000085203067EF4",
+                              "M00000968030569F5", "M0000114503027B89"};
+
+class LogWindowSortClickTest : public LogWindowFixture {
+  protected:
+    void SetUp() override {
+        LogWindowFixture::SetUp();
+        Download(kRecords);
+        ASSERT_EQ(ids(), "1 2 3 4 5");
+    }
+
+    std::string orderLine() { return module.DataIBDataSet->SelectSQL().Lines().last().toStdString(); }
+    // The IDs of the grid's rows, top to bottom.
+    std::string ids() { return gridColumn(0).join(' ').toStdString(); }
+    QStringList filterLines() {
+        const QStringList lines = module.DataIBDataSet->SelectSQL().Lines();
+        return lines.mid(0, lines.size() - 1);
+    }
+};
+
+} // namespace
+
+// From start (by ID ascending) the first click on "RecNo" reverses it; a
+// first click on another title sorts ascending and each further click on it
+// reverses; "Datum" sorts by the time within a day.
+TEST_F(LogWindowSortClickTest, EveryTitleSortsByARealClickWithTheDirectionRules) {
+    const struct {
+        const char* title;
+        const char* line;
+        const char* ids;
+    } clicks[] = {
+        {"RecNo", "ORDER BY ID DESC", "5 4 3 2 1"},
+        {"Datum", "ORDER BY DATUM ASC, TIJD ASC", "5 2 3 1 4"},
+        {"Datum", "ORDER BY DATUM DESC, TIJD DESC", "4 1 3 2 5"},
+        {"Datum", "ORDER BY DATUM ASC, TIJD ASC", "5 2 3 1 4"},
+        {"Tijd", "ORDER BY TIJD ASC", "3 4 1 5 2"},
+        {"Tijd", "ORDER BY TIJD DESC", "2 5 1 4 3"},
+        {"Aktie", "ORDER BY AKTIE ASC", "2 5 4 1 3"},
+        {"Aktie", "ORDER BY AKTIE DESC", "3 1 4 5 2"},
+        {"Data", "ORDER BY DATA ASC", "2 4 1 5 3"},
+        {"Data", "ORDER BY DATA DESC", "3 5 1 4 2"},
+        {"RecNo", "ORDER BY ID ASC", "1 2 3 4 5"},
+    };
+    int step = 0;
+    for (const auto& click : clicks) {
+        ++step;
+        clickTitle(click.title);
+        EXPECT_EQ(orderLine(), click.line) << "click " << step << " on " << click.title;
+        EXPECT_EQ(ids(), click.ids) << "click " << step << " on " << click.title;
+    }
+    EXPECT_EQ(boxes.Count(), 0);
+    // The view reopened each time: its titles and the chart are back.
+    EXPECT_EQ(grid().model()->headerData(1, Qt::Horizontal).toString(), "Datum");
+    EXPECT_EQ(form->Series2->Count(), 5);
+}
+
+// The sort replaces only the ORDER BY line; the filter's lines stay, and the
+// next filter keeps the sort.
+TEST_F(LogWindowSortClickTest, SortAndFilterKeepEachOthersLines) {
+    QTest::mouseClick(form->ui.Startladen, Qt::LeftButton);
+    QTest::mouseClick(form->ui.Accusamples, Qt::LeftButton);
+    QTest::mouseClick(form->ui.DateOkButton, Qt::LeftButton);
+    ASSERT_EQ(ids(), "3 4 5");
+    const QStringList filter = filterLines();
+    ASSERT_EQ(filter.size(), 11);
+
+    clickTitle("Tijd");
+    EXPECT_EQ(ids(), "3 4 5");
+    clickTitle("Tijd");
+    EXPECT_EQ(ids(), "5 4 3");
+    EXPECT_EQ(filterLines(), filter);
+
+    QTest::mouseClick(form->ui.Accusamples, Qt::LeftButton);
+    QTest::mouseClick(form->ui.DateOkButton, Qt::LeftButton);
+    EXPECT_EQ(ids(), "2 5 4 3");
+    EXPECT_EQ(orderLine(), "ORDER BY TIJD DESC");
+}
