@@ -12,6 +12,19 @@
 #include <QTest>
 #include <memory>
 
+// Five downloaded record lines (rows with ID 1 to 5) whose order differs by
+// every column and direction: two share a day, so the time decides between
+// them.
+//   ID  DATUM       TIJD      AKTIE                  DATA
+//   1   12-3-2025   10:00:00  Start laden            23,1 Volt
+//   2    5-3-2025   15:00:00  Accu voltage sample    19,5 Volt
+//   3   12-3-2025    8:00:00  Uitschakel voltage     26 Volt
+//   4   28-3-2025    9:00:00  Inschakel voltage      21,7 Volt
+//   5    5-3-2025   11:00:00  Einde const. current   25,3 Volt
+inline const QStringList kFiveRecords = {"M00001052030170CB", "M0000154503005F37",
+                                         "M0000085203067EF4", "M00000968030569F5",
+                                         "M0000114503027B89"};
+
 // The log window over the data module, shown as "Toon grafiek" shows it, on
 // a fresh database. Message boxes are recorded and answered as a user would
 // (Yes to a question, OK otherwise); file dialogs choose `chosen`; the link
@@ -58,6 +71,9 @@ class LogWindowFixture : public StoreFixture {
             texts << model->index(row, column).data().toString();
         return texts;
     }
+
+    // The IDs of the grid's rows, top to bottom.
+    std::string gridIds() { return gridColumn(0).join(' ').toStdString(); }
 
     // A left click in the middle of a column title, scrolled into view first
     // as a user would.

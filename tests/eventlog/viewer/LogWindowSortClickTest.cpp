@@ -2,28 +2,15 @@
 
 namespace {
 
-// Five downloaded rows (ID 1 to 5) whose order differs by every column and
-// direction: two share a day, so the time decides between them.
-//   ID  DATUM       TIJD      AKTIE                  DATA
-//   1   12-3-2025   10:00:00  Start laden            23,1 Volt
-//   2    5-3-2025   15:00:00  Accu voltage sample    19,5 Volt
-//   3   12-3-2025    8:00:00  Uitschakel voltage     26 Volt
-//   4   28-3-2025    9:00:00  Inschakel voltage      21,7 Volt
-//   5    5-3-2025   11:00:00  Einde const. current   25,3 Volt
-const QStringList kRecords = {"M00001052030170CB", "M0000154503005F37", "M0000085203067EF4",
-                              "M00000968030569F5", "M0000114503027B89"};
-
 class LogWindowSortClickTest : public LogWindowFixture {
   protected:
     void SetUp() override {
         LogWindowFixture::SetUp();
-        Download(kRecords);
-        ASSERT_EQ(ids(), "1 2 3 4 5");
+        Download(kFiveRecords);
+        ASSERT_EQ(gridIds(), "1 2 3 4 5");
     }
 
     std::string orderLine() { return module.DataIBDataSet->SelectSQL().Lines().last().toStdString(); }
-    // The IDs of the grid's rows, top to bottom.
-    std::string ids() { return gridColumn(0).join(' ').toStdString(); }
     QStringList filterLines() {
         const QStringList lines = module.DataIBDataSet->SelectSQL().Lines();
         return lines.mid(0, lines.size() - 1);
@@ -58,7 +45,7 @@ TEST_F(LogWindowSortClickTest, EveryTitleSortsByARealClickWithTheDirectionRules)
         ++step;
         clickTitle(click.title);
         EXPECT_EQ(orderLine(), click.line) << "click " << step << " on " << click.title;
-        EXPECT_EQ(ids(), click.ids) << "click " << step << " on " << click.title;
+        EXPECT_EQ(gridIds(), click.ids) << "click " << step << " on " << click.title;
     }
     EXPECT_EQ(boxes.Count(), 0);
     // The view reopened each time: its titles and the chart are back.
@@ -72,18 +59,18 @@ TEST_F(LogWindowSortClickTest, SortAndFilterKeepEachOthersLines) {
     QTest::mouseClick(form->ui.Startladen, Qt::LeftButton);
     QTest::mouseClick(form->ui.Accusamples, Qt::LeftButton);
     QTest::mouseClick(form->ui.DateOkButton, Qt::LeftButton);
-    ASSERT_EQ(ids(), "3 4 5");
+    ASSERT_EQ(gridIds(), "3 4 5");
     const QStringList filter = filterLines();
     ASSERT_EQ(filter.size(), 11);
 
     clickTitle("Tijd");
-    EXPECT_EQ(ids(), "3 4 5");
+    EXPECT_EQ(gridIds(), "3 4 5");
     clickTitle("Tijd");
-    EXPECT_EQ(ids(), "5 4 3");
+    EXPECT_EQ(gridIds(), "5 4 3");
     EXPECT_EQ(filterLines(), filter);
 
     QTest::mouseClick(form->ui.Accusamples, Qt::LeftButton);
     QTest::mouseClick(form->ui.DateOkButton, Qt::LeftButton);
-    EXPECT_EQ(ids(), "2 5 4 3");
+    EXPECT_EQ(gridIds(), "2 5 4 3");
     EXPECT_EQ(orderLine(), "ORDER BY TIJD DESC");
 }
