@@ -197,10 +197,7 @@ TEST_F(ImportTest, AGoodFile_ReplacesTheTableAndTheViewAndUndoesTheZoom) {
 TEST_F(ImportTest, ARowTheEngineRefuses_LeavesTheTableAsItWas) {
     {
         TIBDatabase other;
-        other.SetDatabaseName(databasePath());
-        other.Params() << "USER \"SYSDBA\""
-                       << "PASSWORD \"brugwacht\"";
-        other.Open();
+        attach(other);
         TIBTransaction ddl(&other);
         ddl.StartTransaction();
         TIBSQL statement(&other, &ddl);

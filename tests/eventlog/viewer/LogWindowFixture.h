@@ -99,14 +99,19 @@ class LogWindowFixture : public ::testing::Test {
         return texts;
     }
 
-    // The rows the table holds as committed, read through an attachment of
-    // its own, so that nothing of the window's transactions is touched.
-    QStringList committedRows() {
-        TIBDatabase other;
+    // Opens a connection of its own to the window's database.
+    void attach(TIBDatabase& other) const {
         other.SetDatabaseName(databasePath());
         other.Params() << "USER \"SYSDBA\""
                        << "PASSWORD \"brugwacht\"";
         other.Open();
+    }
+
+    // The rows the table holds as committed, read through an attachment of
+    // its own, so that nothing of the window's transactions is touched.
+    QStringList committedRows() {
+        TIBDatabase other;
+        attach(other);
         TIBTransaction read(&other);
         TIBQuery query(&other, &read);
         query.SQL().Add("SELECT * FROM DATATBL ORDER BY ID, DATUM, TIJD, AKTIE, DATA");
