@@ -17,7 +17,8 @@ constexpr qsizetype ShownLength = 60;
 }
 
 QString shownLine(QByteArrayView line) {
-    return TEventLogImport::Shown(QString::fromLatin1(line.first(std::min(line.size(), ShownLength + 1))));
+    return TEventLogImport::Shown(
+        QString::fromLatin1(line.first(std::min(line.size(), ShownLength + 1))));
 }
 
 } // namespace

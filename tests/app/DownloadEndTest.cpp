@@ -57,10 +57,10 @@ class DownloadEndTest : public AppHarness {
 TEST_F(DownloadEndTest, AfterAFilterWithNoKind_TheDownloadEndsWithEveryStep) {
     openLogWindow();
     TDataForm& window = logWindow();
-    for (QCheckBox* box : {window.ui.wijzigenvermogensstanden, window.ui.Accusamples,
-                           window.ui.Startladen, window.ui.Eindeconstcurrent, window.ui.Ladenklaar,
-                           window.ui.Verbindingverbroken, window.ui.Inschakelvoltage,
-                           window.ui.Uitschakelvoltage, window.ui.Shutoffvoltage})
+    for (QCheckBox* box :
+         {window.ui.wijzigenvermogensstanden, window.ui.Accusamples, window.ui.Startladen,
+          window.ui.Eindeconstcurrent, window.ui.Ladenklaar, window.ui.Verbindingverbroken,
+          window.ui.Inschakelvoltage, window.ui.Uitschakelvoltage, window.ui.Shutoffvoltage})
         QTest::mouseClick(box, Qt::LeftButton);
     QTest::mouseClick(window.ui.DateOkButton, Qt::LeftButton);
     ASSERT_EQ(messagesWith("Er is geen data om weer te geven."), 1);

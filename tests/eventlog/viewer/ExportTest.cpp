@@ -33,8 +33,8 @@ class ExportTest : public LogWindowFixture {
             const rlimit fileSize{limit, limit};
             setrlimit(RLIMIT_FSIZE, &fileSize);
             const QByteArray result = body();
-            const bool written = write(pipeEnds[1], result.constData(), size_t(result.size())) ==
-                                 result.size();
+            const bool written =
+                write(pipeEnds[1], result.constData(), size_t(result.size())) == result.size();
             _exit(written ? 0 : 1);
         }
         close(pipeEnds[1]);

@@ -12,10 +12,10 @@ using FilterTest = LogWindowFixture;
 TEST_F(FilterTest, NoKindTicked_ShowsTheMessageAndKeepsTheStatement) {
     download(kRecords);
     const QStringList statement = module.DataIBDataSet->SelectSQL().Lines();
-    for (QCheckBox* box : {form.ui.wijzigenvermogensstanden, form.ui.Accusamples,
-                           form.ui.Startladen, form.ui.Eindeconstcurrent, form.ui.Ladenklaar,
-                           form.ui.Verbindingverbroken, form.ui.Inschakelvoltage,
-                           form.ui.Uitschakelvoltage, form.ui.Shutoffvoltage}) {
+    for (QCheckBox* box :
+         {form.ui.wijzigenvermogensstanden, form.ui.Accusamples, form.ui.Startladen,
+          form.ui.Eindeconstcurrent, form.ui.Ladenklaar, form.ui.Verbindingverbroken,
+          form.ui.Inschakelvoltage, form.ui.Uitschakelvoltage, form.ui.Shutoffvoltage}) {
         click(box);
         ASSERT_FALSE(box->isChecked());
     }

@@ -48,8 +48,8 @@ class ImportTest : public LogWindowFixture {
         s.browsing = module.DataIBTransaction->InTransaction();
         s.local = module.LocalIBTransaction->InTransaction();
         for (const TChartSeries* series : std::initializer_list<const TChartSeries*>{
-                 form.Series2, form.Series3, form.Series4, form.Series5, form.Series6,
-                 form.Series7, form.Series8, form.Series9, form.Series10}) {
+                 form.Series2, form.Series3, form.Series4, form.Series5, form.Series6, form.Series7,
+                 form.Series8, form.Series9, form.Series10}) {
             std::vector<Point> points;
             for (int i = 0; i < series->Count(); ++i)
                 points.emplace_back(series->XValue(i), series->YValue(i), series->ValueColor(i));
@@ -156,13 +156,15 @@ TEST_F(ImportTest, TextLengths_FitOrAreRefusedAsABadLine) {
     import("1;1-2-2004;10:00:00;" + QByteArray(30, 'k') + ";24 Volt\r\n");
     ASSERT_EQ(messages.back(), "De gegevens uit het bestand zijn succesvol geimporteerd.");
     const WindowState before = state();
-    EXPECT_EQ(before.committed, QStringList{"1;1-2-2004;10:00:00;" + QString(30, 'k') + ";24 Volt"});
+    EXPECT_EQ(before.committed,
+              QStringList{"1;1-2-2004;10:00:00;" + QString(30, 'k') + ";24 Volt"});
     for (const int length : {31, 32767, 32768, 65535, 65536 + 5}) {
         SCOPED_TRACE(length);
         const size_t boxesBefore = boxes.size();
         import("2;1-2-2004;10:00:00;" + QByteArray(length, 'k') + ";24 Volt\r\n");
         const QString error = onlyError(boxesBefore);
-        EXPECT_TRUE(error.startsWith("Regel 1: '") || error.startsWith("Regel 1: de regel is langer"))
+        EXPECT_TRUE(error.startsWith("Regel 1: '") ||
+                    error.startsWith("Regel 1: de regel is langer"))
             << error.toStdString();
         EXPECT_LE(error.count('k'), 60);
         expectSame(before, state());
@@ -179,10 +181,10 @@ TEST_F(ImportTest, AGoodFile_ReplacesTheTableAndTheViewAndUndoesTheZoom) {
            "7;2-2-2004;9:30:00;Accu voltage sample;24,5 Volt\r\n"
            "5;2-2-2004;9:31:00;Start laden;24 Volt");
     EXPECT_EQ(messages.back(), "De gegevens uit het bestand zijn succesvol geimporteerd.");
-    EXPECT_EQ(committedRows(),
-              (QStringList{"3;NULL;NULL;Start laden;24 Volt", "5;2-2-2004;9:31:00;Start laden;24 Volt",
-                           "7;1-2-2004;10:00:00;Insch./wijz. vermogensstand;40%",
-                           "7;2-2-2004;9:30:00;Accu voltage sample;24,5 Volt"}));
+    EXPECT_EQ(committedRows(), (QStringList{"3;NULL;NULL;Start laden;24 Volt",
+                                            "5;2-2-2004;9:31:00;Start laden;24 Volt",
+                                            "7;1-2-2004;10:00:00;Insch./wijz. vermogensstand;40%",
+                                            "7;2-2-2004;9:30:00;Accu voltage sample;24,5 Volt"}));
     // The row without date and time stays in the grid, out of the chart.
     EXPECT_EQ(state().grid.size(), 4);
     EXPECT_EQ(form.Series2->Count(), 2);
