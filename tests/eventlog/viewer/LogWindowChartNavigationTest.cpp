@@ -18,8 +18,9 @@ class LogWindowChartNavigationTest : public LogWindowFixture {
   protected:
     void SetUp() override {
         LogWindowFixture::SetUp();
-        Download(kFiveRecords);
-        ASSERT_EQ(form->Series10->Count(), 5);
+        activate();
+        download(kFiveRecords);
+        ASSERT_EQ(form.Series10->Count(), 5);
         ASSERT_EQ(chart().ClientRect().size(), QSize(640, 313));
     }
 
@@ -31,8 +32,8 @@ class LogWindowChartNavigationTest : public LogWindowFixture {
     // Presses at `from`, moves in steps to `to` and releases there, all given
     // in the chart's pixels and sent to the window under the pointer.
     void drag(Qt::MouseButton button, QPoint from, QPoint to) {
-        QWindow* window = form->windowHandle();
-        const auto at = [&](QPoint point) { return chart().mapTo(form.get(), point); };
+        QWindow* window = form.windowHandle();
+        const auto at = [&](QPoint point) { return chart().mapTo(&form, point); };
         QTest::mousePress(window, button, {}, at(from));
         for (int step = 1; step <= 4; ++step)
             QTest::mouseMove(window, at(from + (to - from) * step / 4));
@@ -49,7 +50,7 @@ class LogWindowChartNavigationTest : public LogWindowFixture {
 
     // The band's height; all its points share it.
     double bandY() {
-        const TChartSeries& band = *form->Series10;
+        const TChartSeries& band = *form.Series10;
         for (int i = 1; i < band.Count(); ++i)
             EXPECT_EQ(band.YValue(i), band.YValue(0)) << i;
         return band.YValue(0);
@@ -106,7 +107,7 @@ TEST_F(LogWindowChartNavigationTest, WheelStep_ZoomsAboutThePixelUnderThePointer
         EXPECT_NEAR(left().Maximum() - left().Minimum(), 17 * 1.15, 1e-9) << where;
         EXPECT_NEAR(bandY(), bandOverTheLeftAxis(), 1e-9) << where;
     }
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_TRUE(boxes.empty());
 }
 
 // A drag down and right zooms, a drag with the right button pans, a drag
@@ -137,7 +138,7 @@ TEST_F(LogWindowChartNavigationTest, DragZoomPanAndUndo_MoveTheBand) {
     EXPECT_EQ(bottom().Minimum(), firstX);
     EXPECT_EQ(bottom().Maximum(), lastX);
     EXPECT_NEAR(bandY(), bandAfterUndo(band), 1e-9);
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_TRUE(boxes.empty());
 }
 
 // The import refills the chart, which puts the band back at 30, and then
@@ -145,11 +146,11 @@ TEST_F(LogWindowChartNavigationTest, DragZoomPanAndUndo_MoveTheBand) {
 TEST_F(LogWindowChartNavigationTest, Import_UndoesTheZoom) {
     wheel(QPoint(320, 156), 120);
     ASSERT_FALSE(left().Automatic());
-    QTest::mouseClick(form->ui.ExportBTN, Qt::LeftButton);
-    ASSERT_EQ(boxes.Last().Text, "De gegevens uit de tabel zijn succesvol geexporteerd.");
+    click(form.ui.ExportBTN);
+    ASSERT_EQ(boxes.back().Text, "De gegevens uit de tabel zijn succesvol geexporteerd.");
 
-    QTest::mouseClick(form->ui.ImportBTN, Qt::LeftButton);
-    ASSERT_EQ(boxes.Last().Text, "De gegevens uit het bestand zijn succesvol geimporteerd.");
+    click(form.ui.ImportBTN);
+    ASSERT_EQ(boxes.back().Text, "De gegevens uit het bestand zijn succesvol geimporteerd.");
     EXPECT_EQ(gridIds(), "1 2 3 4 5");
     EXPECT_TRUE(left().Automatic());
     EXPECT_TRUE(bottom().Automatic());
@@ -159,9 +160,9 @@ TEST_F(LogWindowChartNavigationTest, Import_UndoesTheZoom) {
 // A pointer moving over the chart takes the input focus there, also away
 // from a date edit.
 TEST_F(LogWindowChartNavigationTest, PointerOverTheChart_TakesTheFocus) {
-    QTest::mouseClick(form->ui.DatumTijd, Qt::LeftButton);
-    QTest::mouseClick(form->ui.StartDateEdit, Qt::LeftButton);
-    ASSERT_TRUE(form->ui.StartDateEdit->hasFocus());
-    QTest::mouseMove(form->windowHandle(), chart().mapTo(form.get(), QPoint(200, 100)));
+    click(form.ui.DatumTijd);
+    click(form.ui.StartDateEdit);
+    ASSERT_TRUE(form.ui.StartDateEdit->hasFocus());
+    QTest::mouseMove(form.windowHandle(), chart().mapTo(&form, QPoint(200, 100)));
     EXPECT_TRUE(chart().hasFocus());
 }

@@ -6,7 +6,7 @@ class LogWindowSortClickTest : public LogWindowFixture {
   protected:
     void SetUp() override {
         LogWindowFixture::SetUp();
-        Download(kFiveRecords);
+        download(kFiveRecords);
         ASSERT_EQ(gridIds(), "1 2 3 4 5");
     }
 
@@ -47,18 +47,18 @@ TEST_F(LogWindowSortClickTest, EveryTitleSortsByARealClickWithTheDirectionRules)
         EXPECT_EQ(orderLine(), click.line) << "click " << step << " on " << click.title;
         EXPECT_EQ(gridIds(), click.ids) << "click " << step << " on " << click.title;
     }
-    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_TRUE(boxes.empty());
     // The view reopened each time: its titles and the chart are back.
     EXPECT_EQ(grid().model()->headerData(1, Qt::Horizontal).toString(), "Datum");
-    EXPECT_EQ(form->Series2->Count(), 5);
+    EXPECT_EQ(form.Series2->Count(), 5);
 }
 
 // The sort replaces only the ORDER BY line; the filter's lines stay, and the
 // next filter keeps the sort.
 TEST_F(LogWindowSortClickTest, SortAndFilterKeepEachOthersLines) {
-    QTest::mouseClick(form->ui.Startladen, Qt::LeftButton);
-    QTest::mouseClick(form->ui.Accusamples, Qt::LeftButton);
-    QTest::mouseClick(form->ui.DateOkButton, Qt::LeftButton);
+    click(form.ui.Startladen);
+    click(form.ui.Accusamples);
+    click(form.ui.DateOkButton);
     ASSERT_EQ(gridIds(), "3 4 5");
     const QStringList filter = filterLines();
     ASSERT_EQ(filter.size(), 11);
@@ -69,8 +69,8 @@ TEST_F(LogWindowSortClickTest, SortAndFilterKeepEachOthersLines) {
     EXPECT_EQ(gridIds(), "5 4 3");
     EXPECT_EQ(filterLines(), filter);
 
-    QTest::mouseClick(form->ui.Accusamples, Qt::LeftButton);
-    QTest::mouseClick(form->ui.DateOkButton, Qt::LeftButton);
+    click(form.ui.Accusamples);
+    click(form.ui.DateOkButton);
     EXPECT_EQ(gridIds(), "2 5 4 3");
     EXPECT_EQ(orderLine(), "ORDER BY TIJD DESC");
 }
