@@ -107,7 +107,7 @@ class TMessageBox : public QMessageBox {
   private:
     // Centred on the owner's frame, or on the screen without an owner, and
     // kept on that screen. The box's own frame is not known before it is
-    // mapped; the owner's frame stands in for it.
+    // mapped; the owner's frame margins stand in for it.
     void placeCentred() {
         QMargins frame;
         QRect area;
@@ -133,7 +133,9 @@ class TMessageBox : public QMessageBox {
             outer.moveTop(std::max(available.top(),
                                    std::min(outer.top(), available.bottom() - outer.height() + 1)));
         }
-        move(outer.topLeft()); // a window's position is that of its frame
+        // The client area's place: window systems place a window that is not
+        // yet mapped by it, whatever its frame turns out to be.
+        setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), size()));
     }
 
     QWidget* owner_;
