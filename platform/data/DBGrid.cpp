@@ -53,8 +53,9 @@ void TDBGrid::SizeColumns() {
     // margins; a wider title widens its column. No column is wider than the
     // grid, which scrolls sideways to show the rest.
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
-                        (showGrid() ? 1 : 0);
+    const int margins =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
+        (showGrid() ? 1 : 0);
     for (int column = 0; column < dataSet->FieldCount(); ++column) {
         const int values = dataSet->Fields(column).DisplayWidth() * digit + margins;
         const int title = horizontalHeader()->sectionSizeHint(column);

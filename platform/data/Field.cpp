@@ -17,7 +17,8 @@ void TField::SetDisplayLabel(const QString& label) {
 
 int TField::DisplayWidth() const {
     // A date and a time of day whose texts are as long as any.
-    const TDateTime widest = Regional::EncodeDate(2000, 12, 28) + Regional::EncodeTime(23, 59, 59, 0);
+    const TDateTime widest =
+        Regional::EncodeDate(2000, 12, 28) + Regional::EncodeTime(23, 59, 59, 0);
     const TIBRowBuffer::Column& column = dataSet_->Rows().ColumnAt(index_);
     switch (column.type) {
     case TIBRowBuffer::Type::Text:

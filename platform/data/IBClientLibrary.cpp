@@ -17,8 +17,9 @@ template <class Function> Function Resolve(Function, const char* name) {
     IBClientLibrary::Load();
     void* symbol = ::dlsym(library, name);
     if (!symbol)
-        throw EDatabaseError(QStringLiteral("The client library %1 lacks %2")
-                                 .arg(QLatin1String(IBClientLibrary::FileName), QLatin1String(name)));
+        throw EDatabaseError(
+            QStringLiteral("The client library %1 lacks %2")
+                .arg(QLatin1String(IBClientLibrary::FileName), QLatin1String(name)));
     return reinterpret_cast<Function>(symbol);
 }
 
@@ -68,8 +69,8 @@ ISC_STATUS ISC_EXPORT isc_start_multiple(ISC_STATUS* status, isc_tr_handle* tran
 
 // The variable list holds, per database, its handle, the length of its
 // parameter block and the block.
-ISC_STATUS ISC_EXPORT_VARARG isc_start_transaction(ISC_STATUS* status,
-                                                   isc_tr_handle* transaction, short count, ...) {
+ISC_STATUS ISC_EXPORT_VARARG isc_start_transaction(ISC_STATUS* status, isc_tr_handle* transaction,
+                                                   short count, ...) {
     std::vector<TransactionPart> parts(count > 0 ? size_t(count) : 0);
     va_list arguments;
     va_start(arguments, count);
@@ -162,8 +163,7 @@ ISC_LONG ISC_EXPORT isc_vax_integer(const ISC_SCHAR* bytes, short length) {
     return client(bytes, length);
 }
 
-ISC_LONG ISC_EXPORT fb_interpret(ISC_SCHAR* buffer, unsigned int size,
-                                 const ISC_STATUS** status) {
+ISC_LONG ISC_EXPORT fb_interpret(ISC_SCHAR* buffer, unsigned int size, const ISC_STATUS** status) {
     CLIENT_FUNCTION(fb_interpret);
     return client(buffer, size, status);
 }

@@ -97,8 +97,8 @@ bool TSpinEdit::acceptsTyped(QChar key) const {
     if (key >= QLatin1Char('0') && key <= QLatin1Char('9'))
         return true;
     // A minus only where a negative number can stand, in front of the rest.
-    const int start = lineEdit()->hasSelectedText() ? lineEdit()->selectionStart()
-                                                    : lineEdit()->cursorPosition();
+    const int start =
+        lineEdit()->hasSelectedText() ? lineEdit()->selectionStart() : lineEdit()->cursorPosition();
     return key == QLatin1Char('-') && minValue_ < 0 && start == 0;
 }
 

@@ -26,8 +26,8 @@ inline constexpr char Panel[] = ":/pictures/panel.jpg";              // 502 x 50
 inline constexpr char BarOutline[] = ":/pictures/bar-outline.pcx";   // 384 x 96, 24-bit PCX
 inline constexpr char KnobOutline[] = ":/pictures/knob-outline.pcx"; // 98 x 98, 24-bit PCX
 
-inline constexpr const char* All[] = {Logo,         LogPicture,    ChartBackground, Hand,
-                                      HandDisabled, Refresh,       RefreshDisabled, Print,
-                                      PrintDisabled, Import,       ImportDisabled,  Export,
-                                      ExportDisabled, Panel,       BarOutline,      KnobOutline};
+inline constexpr const char* All[] = {Logo,           LogPicture, ChartBackground, Hand,
+                                      HandDisabled,   Refresh,    RefreshDisabled, Print,
+                                      PrintDisabled,  Import,     ImportDisabled,  Export,
+                                      ExportDisabled, Panel,      BarOutline,      KnobOutline};
 } // namespace Pictures

@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QSettings>
-#include <QEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
 

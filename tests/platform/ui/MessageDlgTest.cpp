@@ -10,8 +10,8 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <vector>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 

@@ -150,8 +150,8 @@ TEST(SpinEdit, TypingRefusesAllButDigitsAndAMinusInFrontWhereNegativesFit) {
         const char* text;
         int beeps;
     };
-    const Case cases[] = {{1, "4a2", "42", 1},  {1, "1 2+", "12", 2}, {1, "-5", "5", 1},
-                          {0, "-5", "5", 1},    {-10, "-5", "-5", 0}, {-10, "5-", "5", 1},
+    const Case cases[] = {{1, "4a2", "42", 1}, {1, "1 2+", "12", 2}, {1, "-5", "5", 1},
+                          {0, "-5", "5", 1},   {-10, "-5", "-5", 0}, {-10, "5-", "5", 1},
                           {1, "7,5", "75", 1}};
     for (const Case& c : cases) {
         SpinForm form;
