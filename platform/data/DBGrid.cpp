@@ -50,8 +50,8 @@ void TDBGrid::SizeColumns() {
     if (!dataSet || !dataSet->Active())
         return;
     // The characters a field holds, in the width of a digit, with the cell's
-    // margins; a wider title widens its column. No column is wider than the
-    // grid, which scrolls sideways to show the rest.
+    // margins; a wider title widens its column. The grid keeps its width and
+    // scrolls sideways to the columns that do not fit.
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     const int margins =
         2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
@@ -59,7 +59,7 @@ void TDBGrid::SizeColumns() {
     for (int column = 0; column < dataSet->FieldCount(); ++column) {
         const int values = dataSet->Fields(column).DisplayWidth() * digit + margins;
         const int title = horizontalHeader()->sectionSizeHint(column);
-        horizontalHeader()->resizeSection(column, std::min(std::max(values, title), width()));
+        horizontalHeader()->resizeSection(column, std::max(values, title));
     }
 }
 

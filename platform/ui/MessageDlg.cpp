@@ -64,27 +64,23 @@ bool has(const std::vector<TMsgDlgBtn>& buttons, TMsgDlgBtn button) {
     return std::find(buttons.begin(), buttons.end(), button) != buttons.end();
 }
 
-// The window the box belongs to: the one the user works in, else (a timer
-// raised it while another program is active) the one of ours that stays on
-// top, else none.
-QWidget* ownerWindow() {
-    if (QWidget* modal = QApplication::activeModalWidget())
-        return modal;
-    if (QWidget* active = QApplication::activeWindow())
-        return active;
+// A shown window of ours that stays on top of the others, if any.
+QWidget* windowOnTop() {
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
             return window;
     return nullptr;
 }
 
-// A box that a window of ours staying on top would cover must stay on top
-// as well.
-bool anyWindowStaysOnTop() {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    return std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
-        return window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    });
+// The window the box belongs to: the one the user works in, else (a timer
+// raised it while another program is active) the one of ours on top, else
+// none.
+QWidget* ownerWindow() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return windowOnTop();
 }
 
 // A message box placed once its text is laid out: QMessageBox takes its final
@@ -94,7 +90,8 @@ class TMessageBox : public QMessageBox {
     TMessageBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
                 QWidget* owner)
         : QMessageBox(icon, caption, text, QMessageBox::NoButton, owner), owner_(owner) {
-        if (anyWindowStaysOnTop())
+        // A window of ours on top would cover a box that is not.
+        if (windowOnTop())
             setWindowFlag(Qt::WindowStaysOnTopHint);
     }
 
