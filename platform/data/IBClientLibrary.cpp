@@ -98,6 +98,11 @@ ISC_STATUS ISC_EXPORT isc_rollback_transaction(ISC_STATUS* status, isc_tr_handle
     return client(status, transaction);
 }
 
+ISC_STATUS ISC_EXPORT isc_rollback_retaining(ISC_STATUS* status, isc_tr_handle* transaction) {
+    CLIENT_FUNCTION(isc_rollback_retaining);
+    return client(status, transaction);
+}
+
 ISC_STATUS ISC_EXPORT isc_dsql_allocate_statement(ISC_STATUS* status, isc_db_handle* database,
                                                   isc_stmt_handle* statement) {
     CLIENT_FUNCTION(isc_dsql_allocate_statement);

@@ -77,6 +77,13 @@ void TIBTransaction::Rollback() {
     IBError::Check(status, "rolling back");
 }
 
+void TIBTransaction::RollbackRetaining() {
+    CheckInTransaction();
+    ISC_STATUS_ARRAY status;
+    isc_rollback_retaining(status, &handle_);
+    IBError::Check(status, "rolling back");
+}
+
 void TIBTransaction::AddUser(TIBTransactionUser* user) {
     if (std::find(users_.begin(), users_.end(), user) == users_.end())
         users_.push_back(user);

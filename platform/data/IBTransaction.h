@@ -41,6 +41,7 @@ class TIBTransaction : public QObject {
     // running.
     void CommitRetaining();
     void Rollback();
+    void RollbackRetaining();
 
     TIBHandle* Handle() { return &handle_; }
     // Raises "Transaction is not active" unless running.
