@@ -83,25 +83,17 @@ ISC_STATUS ISC_EXPORT_VARARG isc_start_transaction(ISC_STATUS* status, isc_tr_ha
     return isc_start_multiple(status, transaction, count, parts.data());
 }
 
-ISC_STATUS ISC_EXPORT isc_commit_transaction(ISC_STATUS* status, isc_tr_handle* transaction) {
-    CLIENT_FUNCTION(isc_commit_transaction);
-    return client(status, transaction);
-}
+// The ends of a transaction, each taking the status and the transaction.
+#define TRANSACTION_END(name)                                                                      \
+    ISC_STATUS ISC_EXPORT name(ISC_STATUS* status, isc_tr_handle* transaction) {                   \
+        CLIENT_FUNCTION(name);                                                                     \
+        return client(status, transaction);                                                        \
+    }
 
-ISC_STATUS ISC_EXPORT isc_commit_retaining(ISC_STATUS* status, isc_tr_handle* transaction) {
-    CLIENT_FUNCTION(isc_commit_retaining);
-    return client(status, transaction);
-}
-
-ISC_STATUS ISC_EXPORT isc_rollback_transaction(ISC_STATUS* status, isc_tr_handle* transaction) {
-    CLIENT_FUNCTION(isc_rollback_transaction);
-    return client(status, transaction);
-}
-
-ISC_STATUS ISC_EXPORT isc_rollback_retaining(ISC_STATUS* status, isc_tr_handle* transaction) {
-    CLIENT_FUNCTION(isc_rollback_retaining);
-    return client(status, transaction);
-}
+TRANSACTION_END(isc_commit_transaction)
+TRANSACTION_END(isc_commit_retaining)
+TRANSACTION_END(isc_rollback_transaction)
+TRANSACTION_END(isc_rollback_retaining)
 
 ISC_STATUS ISC_EXPORT isc_dsql_allocate_statement(ISC_STATUS* status, isc_db_handle* database,
                                                   isc_stmt_handle* statement) {
