@@ -31,6 +31,9 @@ TMainForm::TMainForm(QWidget* parent)
     ui.setupUi(this);
     // The eleven instruction lines just fit the memo with a narrow margin.
     ui.Memo1->document()->setDocumentMargin(2);
+    // The calibration voltage 36,00 with the regional decimal separator, so
+    // that it converts under every regional setting.
+    ui.Edit1->setText(Regional::FormatFloat(QStringLiteral("0.00"), 36));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

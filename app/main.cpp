@@ -1,22 +1,24 @@
 #include "app/Program.h"
 #include "platform/app/Application.h"
+#include "platform/app/StartFailure.h"
 #include "tools/pictures/Pictures.h"
 
 #include <QApplication>
-#include <cstdio>
 #include <exception>
 
 int main(int argc, char** argv) {
+    StartFailureWatchQt();
     QApplication qtApplication(argc, argv);
+    StartFailureQtReady();
     TApplication application;
     application.SetHintHidePause(7000);
     application.SetTitle(QStringLiteral("Dorvel Settings program"));
-    InitPictures();
     try {
+        InitPictures();
         TProgram program;
         return application.Run();
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
+        ReportStartFailure(error);
         return 1;
     }
 }
