@@ -40,7 +40,7 @@ QString HardwareKind(const QString& firmware) {
 }
 
 int FirmwareVersion(const QString& firmware, int digits) {
-    return Regional::StrToInt(firmware.mid(10, digits));
+    return Regional::DigitsToInt(firmware.mid(10, digits));
 }
 
 namespace {

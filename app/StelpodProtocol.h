@@ -22,8 +22,8 @@ long long HexValue(const std::string& text);
 long long HexField(const std::string& line, int first, int count);
 
 // The firmware text's hardware kind ("SN", "HM" or any other pair) and its
-// version, the decimal number in characters 11 to 13 (EConvertError when
-// they are no decimal number).
+// version, the decimal number in characters 11 to 13 (EConvertError unless
+// they are decimal digits only).
 QString HardwareKind(const QString& firmware);
 int FirmwareVersion(const QString& firmware, int digits = 3);
 
