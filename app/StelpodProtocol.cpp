@@ -93,6 +93,17 @@ std::optional<int> PowerCodeOfBar(const QString& firmware, int position) {
     return std::nullopt;
 }
 
+bool IsSaveWrite(const QString& command) {
+    return !command.isEmpty() && QStringLiteral("sctp").contains(command[0]);
+}
+
+bool AcknowledgesWrite(const std::string& line, const QString& command) {
+    if (line.empty() || !IsSaveWrite(command) || command[0] != QLatin1Char(line[0]))
+        return false;
+    return line[0] != 'p' || (line.size() > 1 && command.size() > 1 &&
+                              command[1] == QLatin1Char(line[1]));
+}
+
 QString CalibrationCommand(long double volts) {
     const long long units = Regional::Trunc(volts * 20000);
     return QStringLiteral("K") + Regional::IntToHex(units, 6);

@@ -52,6 +52,13 @@ std::optional<int> BarPositionOfPower(const QString& firmware, int value);
 // has no rule.
 std::optional<int> PowerCodeOfBar(const QString& firmware, int position);
 
+// Whether a command is one of the save chain's writes: "s", "c", "t", "p1",
+// "p2" or "p3" with its field.
+bool IsSaveWrite(const QString& command);
+// Whether a reply line acknowledges that write: the same letter, and for "p"
+// the same level digit.
+bool AcknowledgesWrite(const std::string& line, const QString& command);
+
 // The calibration command's value: volts × 20000, truncated toward zero.
 QString CalibrationCommand(long double volts);
 
