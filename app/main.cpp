@@ -1,3 +1,4 @@
+#include "app/CloseOnSignal.h"
 #include "app/Program.h"
 #include "platform/app/Application.h"
 #include "tools/pictures/Pictures.h"
@@ -7,6 +8,7 @@
 #include <exception>
 
 int main(int argc, char** argv) {
+    BlockCloseSignals();
     QApplication qtApplication(argc, argv);
     TApplication application;
     application.SetHintHidePause(7000);
@@ -14,6 +16,7 @@ int main(int argc, char** argv) {
     InitPictures();
     try {
         TProgram program;
+        TCloseOnSignal closeOnSignal(program);
         return application.Run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
