@@ -18,6 +18,16 @@ protected:
         return texts;
     }
 
+    // Connected and read; then the unit falls silent and the user saves a
+    // sample time of 10 ("s0A").
+    void startSaveOnASilentUnit() {
+        connectAndRead();
+        sim.SetSilent(true);
+        main().ui.SampleTijdSpinEdit->SetValue(10);
+        sim.ClearReceived();
+        main().ui.OkButton->click();
+    }
+
     // Writes the lines and waits until `next` is sent.
     void answer(const std::string& lines, const std::string& next) {
         sim.Inject(lines);
@@ -46,11 +56,7 @@ TEST_F(UnexpectedReplyTest, CalibrationReplyBeforeAnyV_SaysThereIsNoConnectionAn
 // Only the acknowledgement of the write sent last moves the save chain on;
 // "p4", a lone "p" and every other stray acknowledgement are ignored.
 TEST_F(UnexpectedReplyTest, SaveChain_MovesOnOnlyOnTheAcknowledgementOfItsLastWrite) {
-    connectAndRead();
-    sim.SetSilent(true);
-    main().ui.SampleTijdSpinEdit->SetValue(10);
-    sim.ClearReceived();
-    main().ui.OkButton->click();
+    startSaveOnASilentUnit();
     ASSERT_TRUE(WaitUntil([&] { return countOf("s0A") >= 1; }, 3000));
 
     answer("c\rt\rp1\rp\rs\r", "c01");
@@ -70,11 +76,7 @@ TEST_F(UnexpectedReplyTest, SaveChain_MovesOnOnlyOnTheAcknowledgementOfItsLastWr
 }
 
 TEST_F(UnexpectedReplyTest, SaveChainThatRanOutOfTries_IsNotContinuedByALateAcknowledgement) {
-    connectAndRead();
-    sim.SetSilent(true);
-    main().ui.SampleTijdSpinEdit->SetValue(10);
-    sim.ClearReceived();
-    main().ui.OkButton->click();
+    startSaveOnASilentUnit();
     ASSERT_TRUE(WaitUntil(
         [&] { return messagesWith("Er is een communicatiefout opgetreden, probeer opnieuw.") == 1; },
         6000));
