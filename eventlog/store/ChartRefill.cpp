@@ -5,7 +5,9 @@
 #include "platform/chart/LineSeries.h"
 #include "platform/chart/PointSeries.h"
 #include "platform/data/IBCustomDataSet.h"
+#include "platform/errors/Exception.h"
 
+#include <climits>
 #include <cstdint>
 #include <unordered_map>
 
@@ -43,6 +45,31 @@ class TTextMemo {
     const bool pure_;
     std::unordered_map<std::int64_t, QString> texts_;
 };
+
+// A number as the program writes it, read with either decimal separator:
+// a file from a PC with other settings, or rows stored before the settings
+// changed, chart the same.
+long double numberOf(QString text) {
+    const QChar decimal = Regional::FormatSettings().DecimalSeparator;
+    for (const QChar other : {QLatin1Char('.'), QLatin1Char(',')})
+        if (other != decimal && text.contains(other))
+            text.replace(other, decimal);
+    return Regional::StrToFloat(text);
+}
+
+// The volts of a value text: the number before its " Volt".
+double voltageOf(const QString& text) {
+    return static_cast<double>(numberOf(text.left(std::max(0, int(text.size()) - 5))));
+}
+
+// The whole percentage of a value text: the number before its "%".
+int percentageOf(const QString& text) {
+    const QString number = text.left(std::max(0, int(text.size()) - 1));
+    const long double value = numberOf(number);
+    if (!(value > INT_MIN && value < INT_MAX))
+        throw EConvertError("'" + number + "' is not a valid integer value");
+    return static_cast<int>(Regional::Round(value));
+}
 
 } // namespace
 
@@ -90,40 +117,36 @@ void TChartRefill::Run(TIBCustomDataSet& view, const TChartSeriesLinks& series,
 
     TTextMemo datumText(view, datum), tijdText(view, tijd);
     TPowerRamp ramp; // both counters 0 until the first power level
-    double V = 0;
-    int levelColor = 0;
     for (int pass = 0; pass < n; ++pass) {
         const QString A = aktie.AsString();
         if (A != EventKind::Invalid) {
-            const bool powerRow = A == EventKind::PowerLevel;
-            if (!powerRow) {
+            // A row whose value or moment does not convert is left out of the
+            // chart (it stays in the grid); the rows after it are charted.
+            try {
+                const bool powerRow = A == EventKind::PowerLevel;
                 const QString text = data.AsString();
-                V = text == EventKind::InvalidData
-                        ? 0
-                        : static_cast<double>(
-                              Regional::StrToFloat(text.left(std::max(0, int(text.size()) - 5))));
-            }
-            const TDateTime x = Regional::StrToDateTime(datumText.Text() + ' ' + tijdText.Text());
-            if (powerRow) {
-                const QString text = data.AsString();
-                if (text != EventKind::InvalidData)
-                    levelColor = ramp.Start(
-                        Regional::StrToInt(text.left(std::max(0, int(text.size()) - 1))));
-                else
-                    levelColor = ramp.Walk(1);
-                if (lastPowerColor == 0)
+                const bool invalidData = text == EventKind::InvalidData;
+                const double V = powerRow || invalidData ? 0 : voltageOf(text);
+                const int percent = powerRow && !invalidData ? percentageOf(text) : 0;
+                const TDateTime x =
+                    Regional::StrToDateTime(datumText.Text() + ' ' + tijdText.Text());
+                if (powerRow) {
+                    const int levelColor = invalidData ? ramp.Walk(1) : ramp.Start(percent);
+                    if (lastPowerColor == 0)
+                        lastPowerColor = levelColor;
+                    series.Series10->AddXY(x, BandY, QString(), lastPowerColor);
                     lastPowerColor = levelColor;
-                series.Series10->AddXY(x, BandY, QString(), lastPowerColor);
-                lastPowerColor = levelColor;
-            } else {
-                series.Series10->AddXY(x, BandY, QString(), lastPowerColor);
-                series.Series2->AddXY(x, V, QString(), Red);
-            }
-            for (const auto& [kind, marker] : markers) {
-                if (A == *kind) {
-                    marker->AddXY(x, V, QString(), Red);
-                    break;
+                } else {
+                    series.Series10->AddXY(x, BandY, QString(), lastPowerColor);
+                    series.Series2->AddXY(x, V, QString(), Red);
                 }
+                for (const auto& [kind, marker] : markers) {
+                    if (A == *kind) {
+                        marker->AddXY(x, V, QString(), Red);
+                        break;
+                    }
+                }
+            } catch (const EConvertError&) {
             }
         }
         view.Next();
