@@ -100,8 +100,8 @@ bool IsSaveWrite(const QString& command) {
 bool AcknowledgesWrite(const std::string& line, const QString& command) {
     if (line.empty() || !IsSaveWrite(command) || command[0] != QLatin1Char(line[0]))
         return false;
-    return line[0] != 'p' || (line.size() > 1 && command.size() > 1 &&
-                              command[1] == QLatin1Char(line[1]));
+    return line[0] != 'p' ||
+           (line.size() > 1 && command.size() > 1 && command[1] == QLatin1Char(line[1]));
 }
 
 QString CalibrationCommand(long double volts) {

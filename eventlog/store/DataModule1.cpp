@@ -20,7 +20,8 @@ const QStringList TableLines = {"CREATE TABLE DATATBL",
 const QStringList InsertLines = {
     "INSERT INTO DATATBL(",      "ID,",   "DATUM,", "TIJD,", "AKTIE,", "DATA)", "VALUES(",
     ":ID,:DATUM,:TIJD, :AKTIE,", ":DATA)"};
-const QString InUse = "het bestand is in gebruik door een ander geopend exemplaar van dit programma";
+const QString InUse =
+    "het bestand is in gebruik door een ander geopend exemplaar van dit programma";
 const QString GeneratorQuery = "SELECT GEN_ID(GEN_DATATBL_ID, 1) FROM RDB$DATABASE";
 
 template <class T> T* Named(T* component, const char* name) {

@@ -10,7 +10,7 @@
 namespace {
 
 class DatabaseFileTest : public AppHarness {
-protected:
+  protected:
     static ino_t inodeOf(const QString& path) {
         struct stat info = {};
         return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;

@@ -4,9 +4,8 @@ namespace {
 
 // The version, characters 11 to 13 of the firmware text, counts only when
 // it is decimal digits.
-class FirmwareVersionTest : public AppHarness,
-                            public ::testing::WithParamInterface<const char*> {
-protected:
+class FirmwareVersionTest : public AppHarness, public ::testing::WithParamInterface<const char*> {
+  protected:
     QString notAnInteger(const QString& firmware) const {
         return "'" + firmware.mid(10, 3) + "' is not a valid integer value";
     }

@@ -52,8 +52,7 @@ class ProgramProcess {
         clock.start();
         const bool finished = process.waitForFinished(timeoutMs);
         ms = clock.elapsed();
-        return finished && process.exitStatus() == QProcess::NormalExit &&
-               process.exitCode() == 0;
+        return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     }
 
     QProcess process;

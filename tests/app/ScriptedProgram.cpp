@@ -44,8 +44,7 @@ std::vector<Step> scenario(const QString& name, TProgram& program) {
              program.ComportForm->ui.ComportSpinEdit->SetValue(1);
              program.ComportForm->ui.ConnectButton->click();
          }},
-        {[&] { return !main.ui.VoltageEdit->text().isEmpty(); },
-         [&] { main.ui.Button2->click(); }},
+        {[&] { return !main.ui.VoltageEdit->text().isEmpty(); }, [&] { main.ui.Button2->click(); }},
         {always, [&] { log.ui.DownLoadButton->click(); }},
     };
     if (name == "download")

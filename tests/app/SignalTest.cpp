@@ -90,9 +90,8 @@ INSTANTIATE_TEST_SUITE_P(Signals, RealProgramSignalTest, ::testing::Values(0, 1,
 TEST_P(ScriptedProgramSignalTest, EndsAsWhenItsMainWindowClosesAndKeepsItsRows) {
     const std::string scenario = std::get<1>(GetParam());
     sim.SetPaced(true);
-    sim.UpdateState([](sim::StelpodState& state) {
-        state.records.assign(2000, "0907146503007530");
-    });
+    sim.UpdateState(
+        [](sim::StelpodState& state) { state.records.assign(2000, "0907146503007530"); });
     if (scenario == "box") {
         sim.SetDownloadLimit(20);
         sim.SetDownloadEnd(sim::DownloadEnd::No);

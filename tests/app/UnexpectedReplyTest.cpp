@@ -5,7 +5,7 @@ namespace {
 // Lines that the unit, or noise on the line, sends when the program did not
 // ask for them, written straight onto the line of the simulated unit.
 class UnexpectedReplyTest : public AppHarness {
-protected:
+  protected:
     // The commands from the first `first` on, each resend left out.
     std::vector<std::string> sentFrom(const std::string& first) const {
         std::vector<std::string> texts;
@@ -78,7 +78,9 @@ TEST_F(UnexpectedReplyTest, SaveChain_MovesOnOnlyOnTheAcknowledgementOfItsLastWr
 TEST_F(UnexpectedReplyTest, SaveChainThatRanOutOfTries_IsNotContinuedByALateAcknowledgement) {
     startSaveOnASilentUnit();
     ASSERT_TRUE(WaitUntil(
-        [&] { return messagesWith("Er is een communicatiefout opgetreden, probeer opnieuw.") == 1; },
+        [&] {
+            return messagesWith("Er is een communicatiefout opgetreden, probeer opnieuw.") == 1;
+        },
         6000));
     sim.Inject("s\r");
     RunEventLoopFor(700);
