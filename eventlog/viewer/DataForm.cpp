@@ -194,7 +194,7 @@ void TDataForm::DownLoadButtonClick(QObject*) {
     link_->SendString(QStringLiteral("M"));
 }
 
-void TDataForm::DBGrid1TitleClick(const QString& fieldName) {
+void TDataForm::DBGrid1TitleClick(QString fieldName) {
     TIBDataSet* view = dataModule_->DataIBDataSet;
     view->Close();
     TStringList& statement = view->SelectSQL();
@@ -332,9 +332,11 @@ void TDataForm::Chart1MouseWheel(QObject* Sender, Qt::KeyboardModifiers, int Whe
                                  bool& Handled) {
     TChart* chart = ui.Chart1;
     const QPoint cursor = chart->CursorPos();
+    // The client rectangle's right and bottom edges in the class library's
+    // sense, its width and height; Qt's right() and bottom() lie one inside.
     const QRect client = chart->ClientRect();
-    const double fx = double(cursor.x()) / client.right();
-    const double fy = double(cursor.y()) / client.bottom();
+    const double fx = double(cursor.x()) / client.width();
+    const double fy = double(cursor.y()) / client.height();
     TChartAxis& left = chart->LeftAxis();
     TChartAxis& bottom = chart->BottomAxis();
     double spanY = left.Maximum() - left.Minimum();

@@ -12,6 +12,7 @@
 #include "tools/pictures/Pictures.h"
 
 #include <QFile>
+#include <QHeaderView>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -138,6 +139,44 @@ class LogWindowFixture : public ::testing::Test {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
     }
 
+    TDBGrid& grid() { return *form.ui.DBGrid1; }
+    TChart& chart() { return *form.ui.Chart1; }
+
+    // The texts of one column of the grid, top to bottom, as it shows them.
+    QStringList gridColumn(int column) {
+        QStringList texts;
+        const QAbstractItemModel* model = grid().model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts << model->index(row, column).data().toString();
+        return texts;
+    }
+
+    // The IDs of the grid's rows, top to bottom.
+    std::string gridIds() { return gridColumn(0).join(' ').toStdString(); }
+
+    // A left click in the middle of a column title, scrolled into view first
+    // as a user would.
+    void clickTitle(const QString& title) {
+        const QAbstractItemModel* model = grid().model();
+        QHeaderView* header = grid().horizontalHeader();
+        for (int section = 0; section < model->columnCount(); ++section) {
+            if (model->headerData(section, Qt::Horizontal).toString() != title)
+                continue;
+            grid().scrollTo(model->index(0, section));
+            const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                            header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+            return;
+        }
+        ADD_FAILURE() << "no column titled " << title.toStdString();
+    }
+
+    // For tests that need the input focus in the window.
+    void activate() {
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+
     QTemporaryDir folder;
     LogWindowHost host;
     TDataForm form;
@@ -151,3 +190,15 @@ class LogWindowFixture : public ::testing::Test {
 // '8' power level (raw 80 = 50 % with "SN"), '0' voltage sample.
 inline const std::vector<const char*> kRecords = {"M0907146503017530", "M1007146503080080",
                                                   "M1107146503005DC0", "M1207146503080040"};
+
+// Five record lines (rows with ID 1 to 5) whose order differs by every
+// column and direction: two share a day, so the time decides between them.
+//   ID  DATUM       TIJD      AKTIE                  DATA
+//   1   12-3-2025   10:00:00  Start laden            23,1 Volt
+//   2    5-3-2025   15:00:00  Accu voltage sample    19,5 Volt
+//   3   12-3-2025    8:00:00  Uitschakel voltage     26 Volt
+//   4   28-3-2025    9:00:00  Inschakel voltage      21,7 Volt
+//   5    5-3-2025   11:00:00  Einde const. current   25,3 Volt
+inline const std::vector<const char*> kFiveRecords = {"M00001052030170CB", "M0000154503005F37",
+                                                      "M0000085203067EF4", "M00000968030569F5",
+                                                      "M0000114503027B89"};
