@@ -1,3 +1,4 @@
+#include "app/CloseOnSignal.h"
 #include "app/Program.h"
 #include "platform/app/Application.h"
 #include "platform/app/StartFailure.h"
@@ -7,6 +8,7 @@
 #include <exception>
 
 int main(int argc, char** argv) {
+    BlockCloseSignals();
     StartFailureWatchQt();
     QApplication qtApplication(argc, argv);
     StartFailureQtReady();
@@ -16,6 +18,7 @@ int main(int argc, char** argv) {
     try {
         InitPictures();
         TProgram program;
+        TCloseOnSignal closeOnSignal(program);
         return application.Run();
     } catch (const std::exception& error) {
         ReportStartFailure(error);

@@ -43,7 +43,8 @@ void TIBDatabase::CheckConnected() const {
 void TIBDatabase::CreateDatabase() {
     if (Connected())
         throw EDatabaseError("Cannot perform operation -- DB is currently open");
-    QString text = "CREATE DATABASE '" + databaseName_ + "' ";
+    // The name is a quoted literal of the statement: a quote in it is doubled.
+    QString text = "CREATE DATABASE '" + QString(databaseName_).replace("'", "''") + "' ";
     for (const QString& line : params_)
         text += line + "\r\n";
     const QByteArray bytes = QFile::encodeName(text);
