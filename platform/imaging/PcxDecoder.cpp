@@ -95,7 +95,7 @@ QImage DecodePcx(const QByteArray& data) {
     const qsizetype size = lineSize * height;
     const qsizetype available = dataEnd - (bytes + kHeaderSize);
     if (size > (available / 2 + 1) * 63)
-        Fail(QStringLiteral("the picture data ends early"));
+        Fail(QStringLiteral("the header declares more picture data than the file holds"));
     const QByteArray plain = Expand(bytes + kHeaderSize, dataEnd, size);
     const auto* pixels = reinterpret_cast<const unsigned char*>(plain.constData());
 
