@@ -58,8 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Fuzz::UseRegion(data[0]);
     static QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("import.txt"));
-    const QByteArray bytes = (data[1] < 128 ? QByteArray() : Filler(ReaderBuffer - 16 * (data[1] - 128))) +
-                             QByteArray(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
+    const QByteArray bytes =
+        (data[1] < 128 ? QByteArray() : Filler(ReaderBuffer - 16 * (data[1] - 128))) +
+        QByteArray(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
     {
         QFile file(path);
         Fuzz::Require(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
@@ -71,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QByteArray line;
     qsizetype count = 0;
     while (reader.Next(line)) {
-        Fuzz::Require(count < expected.size() && line == expected[count], "the reader gives the file's lines");
+        Fuzz::Require(count < expected.size() && line == expected[count],
+                      "the reader gives the file's lines");
         ++count;
         Fuzz::Require(reader.Number() == count, "the reader counts its lines");
     }

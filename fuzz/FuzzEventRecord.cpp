@@ -10,9 +10,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2)
         return 0;
     Fuzz::UseRegion(data[0]);
-    static const QString firmwares[] = {"SN-Stelpod108", "HM-Stelpod107", "HM-Stelpod108", "XX", ""};
+    static const QString firmwares[] = {"SN-Stelpod108", "HM-Stelpod107", "HM-Stelpod108", "XX",
+                                        ""};
     const QString& firmware = firmwares[data[1] % std::size(firmwares)];
-    const QString line = QString::fromLatin1(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
+    const QString line =
+        QString::fromLatin1(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
 
     const TEventRecord row = TEventRecord::Decode(line, firmware, Regional::Now());
 

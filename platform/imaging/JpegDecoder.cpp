@@ -45,9 +45,9 @@ bool Decode(jpeg_decompress_struct& info, ErrorManager& errors, const QByteArray
     // for the declared size.
     if (info.image_width > JDIMENSION(MaxPictureSide) ||
         info.image_height > JDIMENSION(MaxPictureSide)) {
-        std::snprintf(errors.message, sizeof errors.message, "%u x %u pixels is larger than %d x %d",
-                      unsigned(info.image_width), unsigned(info.image_height), MaxPictureSide,
-                      MaxPictureSide);
+        std::snprintf(errors.message, sizeof errors.message,
+                      "%u x %u pixels is larger than %d x %d", unsigned(info.image_width),
+                      unsigned(info.image_height), MaxPictureSide, MaxPictureSide);
         return false;
     }
     info.out_color_space = JCS_RGB;

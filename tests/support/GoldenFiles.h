@@ -27,9 +27,9 @@ inline std::vector<GoldenCase> GoldenCases(const QString& feature) {
     for (const QString& name : folder.entryList(QDir::Files, QDir::Name)) {
         if (name.endsWith(QLatin1String(".expected")))
             continue;
-        cases.push_back({name, ReadGoldenFile(folder.filePath(name)),
-                         QString::fromUtf8(ReadGoldenFile(folder.filePath(name + ".expected")))
-                             .trimmed()});
+        cases.push_back(
+            {name, ReadGoldenFile(folder.filePath(name)),
+             QString::fromUtf8(ReadGoldenFile(folder.filePath(name + ".expected"))).trimmed()});
     }
     return cases;
 }

@@ -1,9 +1,9 @@
+#include "PcxWriter.h"
 #include "platform/errors/Exception.h"
 #include "platform/imaging/JpegDecoder.h"
 #include "platform/imaging/PcxDecoder.h"
 #include "platform/imaging/PictureLimits.h"
 #include "support/GoldenFiles.h"
-#include "PcxWriter.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 // Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
 
 namespace {
 
