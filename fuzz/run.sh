@@ -22,11 +22,6 @@ if [ $# -eq 0 ]; then
 fi
 
 export QT_QPA_PLATFORM=offscreen
-# With the interception of __tls_get_addr the leak check at exit now and then
-# crashes on the database engine's thread-local blocks.
-export ASAN_OPTIONS="intercept_tls_get_addr=0"
-export LSAN_OPTIONS="suppressions=$ROOT/scripts/leak-suppressions.txt"
-export UBSAN_OPTIONS="print_stacktrace=1"
 
 run_target() {
   local target="$1"
