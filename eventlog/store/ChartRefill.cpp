@@ -2,47 +2,15 @@
 
 #include "eventlog/store/EventRecord.h"
 #include "eventlog/store/PowerLevelColor.h"
+#include "eventlog/store/RefillTexts.h"
 #include "platform/chart/LineSeries.h"
 #include "platform/chart/PointSeries.h"
 #include "platform/data/IBCustomDataSet.h"
-
-#include <cstdint>
-#include <unordered_map>
 
 namespace {
 
 constexpr int Red = 0x0000FF;
 constexpr double BandY = 30.0;
-
-// The text of a date or time column at the current row. Within one refill
-// the regional formats stay as they are, so the text depends on the stored
-// value alone; many rows share a date or a time of day, and each distinct
-// value is formatted once.
-class TTextMemo {
-  public:
-    TTextMemo(const TIBCustomDataSet& view, const TField& field)
-        : view_(view), field_(field),
-          pure_(field.Index() < view.Rows().ColumnCount() &&
-                (view.Rows().ColumnAt(field.Index()).type == TIBRowBuffer::Type::Date ||
-                 view.Rows().ColumnAt(field.Index()).type == TIBRowBuffer::Type::Time)) {}
-
-    QString Text() {
-        const int row = view_.CurrentRow();
-        if (!pure_ || row < 0 || view_.Rows().IsNull(row, field_.Index()))
-            return field_.AsString();
-        const std::int64_t value = view_.Rows().Integer(row, field_.Index());
-        auto found = texts_.find(value);
-        if (found == texts_.end())
-            found = texts_.emplace(value, field_.AsString()).first;
-        return found->second;
-    }
-
-  private:
-    const TIBCustomDataSet& view_;
-    const TField& field_;
-    const bool pure_;
-    std::unordered_map<std::int64_t, QString> texts_;
-};
 
 } // namespace
 
@@ -88,27 +56,19 @@ void TChartRefill::Run(TIBCustomDataSet& view, const TChartSeriesLinks& series,
         {&EventKind::Shutoff, series.Series9},
     };
 
-    TTextMemo datumText(view, datum), tijdText(view, tijd);
+    TRefillTexts row(view, datum, tijd, aktie, data);
     TPowerRamp ramp; // both counters 0 until the first power level
     double V = 0;
     int levelColor = 0;
     for (int pass = 0; pass < n; ++pass) {
-        const QString A = aktie.AsString();
-        if (A != EventKind::Invalid) {
-            const bool powerRow = A == EventKind::PowerLevel;
-            if (!powerRow) {
-                const QString text = data.AsString();
-                V = text == EventKind::InvalidData
-                        ? 0
-                        : static_cast<double>(
-                              Regional::StrToFloat(text.left(std::max(0, int(text.size()) - 5))));
-            }
-            const TDateTime x = Regional::StrToDateTime(datumText.Text() + ' ' + tijdText.Text());
+        if (!row.KindIs(EventKind::Invalid)) {
+            const bool powerRow = row.KindIs(EventKind::PowerLevel);
+            if (!powerRow)
+                V = row.DataIs(EventKind::InvalidData) ? 0 : row.Volts();
+            const TDateTime x = row.DateAndTime();
             if (powerRow) {
-                const QString text = data.AsString();
-                if (text != EventKind::InvalidData)
-                    levelColor = ramp.Start(
-                        Regional::StrToInt(text.left(std::max(0, int(text.size()) - 1))));
+                if (!row.DataIs(EventKind::InvalidData))
+                    levelColor = ramp.Start(row.Percent());
                 else
                     levelColor = ramp.Walk(1);
                 if (lastPowerColor == 0)
@@ -120,7 +80,7 @@ void TChartRefill::Run(TIBCustomDataSet& view, const TChartSeriesLinks& series,
                 series.Series2->AddXY(x, V, QString(), Red);
             }
             for (const auto& [kind, marker] : markers) {
-                if (A == *kind) {
+                if (row.KindIs(*kind)) {
                     marker->AddXY(x, V, QString(), Red);
                     break;
                 }
