@@ -6,6 +6,7 @@
 #include "platform/chart/LineSeries.h"
 #include "platform/chart/PointSeries.h"
 #include "platform/data/IBCustomDataSet.h"
+#include "platform/errors/Exception.h"
 
 namespace {
 
@@ -58,32 +59,33 @@ void TChartRefill::Run(TIBCustomDataSet& view, const TChartSeriesLinks& series,
 
     TRefillTexts row(view, datum, tijd, aktie, data);
     TPowerRamp ramp; // both counters 0 until the first power level
-    double V = 0;
-    int levelColor = 0;
     for (int pass = 0; pass < n; ++pass) {
         if (!row.KindIs(EventKind::Invalid)) {
-            const bool powerRow = row.KindIs(EventKind::PowerLevel);
-            if (!powerRow)
-                V = row.DataIs(EventKind::InvalidData) ? 0 : row.Volts();
-            const TDateTime x = row.DateAndTime();
-            if (powerRow) {
-                if (!row.DataIs(EventKind::InvalidData))
-                    levelColor = ramp.Start(row.Percent());
-                else
-                    levelColor = ramp.Walk(1);
-                if (lastPowerColor == 0)
+            // A row whose value or moment does not convert is left out of the
+            // chart (it stays in the grid); the rows after it are charted.
+            try {
+                const bool powerRow = row.KindIs(EventKind::PowerLevel);
+                const bool invalidData = row.DataIs(EventKind::InvalidData);
+                const double V = powerRow || invalidData ? 0 : row.Volts();
+                const int percent = powerRow && !invalidData ? row.Percent() : 0;
+                const TDateTime x = row.DateAndTime();
+                if (powerRow) {
+                    const int levelColor = invalidData ? ramp.Walk(1) : ramp.Start(percent);
+                    if (lastPowerColor == 0)
+                        lastPowerColor = levelColor;
+                    series.Series10->AddXY(x, BandY, QString(), lastPowerColor);
                     lastPowerColor = levelColor;
-                series.Series10->AddXY(x, BandY, QString(), lastPowerColor);
-                lastPowerColor = levelColor;
-            } else {
-                series.Series10->AddXY(x, BandY, QString(), lastPowerColor);
-                series.Series2->AddXY(x, V, QString(), Red);
-            }
-            for (const auto& [kind, marker] : markers) {
-                if (row.KindIs(*kind)) {
-                    marker->AddXY(x, V, QString(), Red);
-                    break;
+                } else {
+                    series.Series10->AddXY(x, BandY, QString(), lastPowerColor);
+                    series.Series2->AddXY(x, V, QString(), Red);
                 }
+                for (const auto& [kind, marker] : markers) {
+                    if (row.KindIs(*kind)) {
+                        marker->AddXY(x, V, QString(), Red);
+                        break;
+                    }
+                }
+            } catch (const EConvertError&) {
             }
         }
         view.Next();

@@ -11,8 +11,12 @@
 namespace {
 
 const QStringList GeneratorLines = {"CREATE GENERATOR GEN_DATATBL_ID"};
-const QStringList TableLines = {"CREATE TABLE DATATBL", "(ID INTEGER,",       "DATUM DATE,",
-                                "TIJD TIME,",           "AKTIE VARCHAR(30),", "DATA VARCHAR(25))"};
+const QStringList TableLines = {"CREATE TABLE DATATBL",
+                                "(ID INTEGER,",
+                                "DATUM DATE,",
+                                "TIJD TIME,",
+                                QString("AKTIE VARCHAR(%1),").arg(TDataModule1::AktieLength),
+                                QString("DATA VARCHAR(%1))").arg(TDataModule1::DataLength)};
 const QStringList InsertLines = {
     "INSERT INTO DATATBL(",      "ID,",   "DATUM,", "TIJD,", "AKTIE,", "DATA)", "VALUES(",
     ":ID,:DATUM,:TIJD, :AKTIE,", ":DATA)"};

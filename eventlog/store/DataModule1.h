@@ -51,6 +51,10 @@ class TDataModule1 : public QObject {
     // in progress.
     void FormClose();
 
+    // The widths of the text columns AKTIE and DATA.
+    static constexpr int AktieLength = 30;
+    static constexpr int DataLength = 25;
+
     // The nine lines of the row insertion with the parameters ID, DATUM,
     // TIJD, AKTIE and DATA; the creation and the import prepare it.
     static const QStringList& InsertionLines();

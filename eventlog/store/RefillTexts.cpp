@@ -1,8 +1,39 @@
 #include "eventlog/store/RefillTexts.h"
 
 #include "platform/data/IBCustomDataSet.h"
+#include "platform/errors/Exception.h"
 
 #include <algorithm>
+#include <climits>
+
+namespace {
+
+// A number as the program writes it, read with either decimal separator:
+// a file from a PC with other settings, or rows stored before the settings
+// changed, chart the same.
+long double numberOf(QString text) {
+    const QChar decimal = Regional::FormatSettings().DecimalSeparator;
+    for (const QChar other : {QLatin1Char('.'), QLatin1Char(',')})
+        if (other != decimal && text.contains(other))
+            text.replace(other, decimal);
+    return Regional::StrToFloat(text);
+}
+
+// The volts of a value text: the number before its " Volt".
+double voltageOf(const QString& text) {
+    return static_cast<double>(numberOf(text.left(std::max(0, int(text.size()) - 5))));
+}
+
+// The whole percentage of a value text: the number before its "%".
+int percentageOf(const QString& text) {
+    const QString number = text.left(std::max(0, int(text.size()) - 1));
+    const long double value = numberOf(number);
+    if (!(value > INT_MIN && value < INT_MAX))
+        throw EConvertError("'" + number + "' is not a valid integer value");
+    return static_cast<int>(Regional::Round(value));
+}
+
+} // namespace
 
 TRefillTexts::TRefillTexts(TIBCustomDataSet& view, TField& datum, TField& tijd, TField& aktie,
                            TField& data)
@@ -61,16 +92,11 @@ Value TRefillTexts::DataValue(std::unordered_map<std::string_view, Value>& value
 }
 
 double TRefillTexts::Volts() {
-    return DataValue(volts_, [](const QString& text) {
-        return static_cast<double>(
-            Regional::StrToFloat(text.left(std::max(0, int(text.size()) - 5))));
-    });
+    return DataValue(volts_, voltageOf);
 }
 
 int TRefillTexts::Percent() {
-    return DataValue(percents_, [](const QString& text) {
-        return Regional::StrToInt(text.left(std::max(0, int(text.size()) - 1)));
-    });
+    return DataValue(percents_, percentageOf);
 }
 
 TDateTime TRefillTexts::DateAndTime() {

@@ -29,9 +29,10 @@ class TRefillTexts {
     // Whether the row's DATA text is exactly `text`.
     bool DataIs(const QString& text) const { return Is(data_, text); }
     // The DATA text without its last 5 characters (" Volt"), read as a real
-    // number with the regional decimal separator.
+    // number with either decimal separator.
     double Volts();
-    // The DATA text without its last character ("%"), read as a whole number.
+    // The DATA text without its last character ("%"), read as a number with
+    // either decimal separator and rounded to a whole one.
     int Percent();
     // The date-time value read back from the row's DATUM text, one blank and
     // its TIJD text.

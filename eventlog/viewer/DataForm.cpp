@@ -4,6 +4,7 @@
 #include "eventlog/store/EventRecord.h"
 #include "eventlog/store/PowerLevelColor.h"
 #include "eventlog/viewer/EventLogFile.h"
+#include "eventlog/viewer/EventLogImport.h"
 #include "eventlog/viewer/StelpodLink.h"
 #include "eventlog/viewer/ViewStatement.h"
 #include "platform/chart/ChartColor.h"
@@ -193,7 +194,7 @@ void TDataForm::DownLoadButtonClick(QObject*) {
     link_->SendString(QStringLiteral("M"));
 }
 
-void TDataForm::DBGrid1TitleClick(const QString& fieldName) {
+void TDataForm::DBGrid1TitleClick(QString fieldName) {
     TIBDataSet* view = dataModule_->DataIBDataSet;
     view->Close();
     TStringList& statement = view->SelectSQL();
@@ -242,17 +243,14 @@ void TDataForm::DateOkButtonClick(QObject*) {
     std::optional<std::pair<QString, QString>> range;
     if (ui.DatumTijd->isChecked())
         range = std::make_pair(ui.StartDateEdit->text(), ui.EndDateEdit->text());
-    QStringList lines = ViewStatement::Filtered(kinds, range, orderLine);
-
+    // With no kind there is nothing to show; the statement keeps its last
+    // form, which every later opening of the view runs.
     if (kinds.isEmpty()) {
-        lines.removeLast();
-        statement.Assign(lines);
         MessageDlg(QStringLiteral("Er is geen data om weer te geven."), TMsgDlgType::mtInformation,
                    {TMsgDlgBtn::mbOK});
-        statement.Add(orderLine);
         return;
     }
-    statement.Assign(lines);
+    statement.Assign(ViewStatement::Filtered(kinds, range, orderLine));
     view->Open();
     ui.DateOkButton->setEnabled(false);
 }
@@ -334,9 +332,11 @@ void TDataForm::Chart1MouseWheel(QObject* Sender, Qt::KeyboardModifiers, int Whe
                                  bool& Handled) {
     TChart* chart = ui.Chart1;
     const QPoint cursor = chart->CursorPos();
+    // The client rectangle's right and bottom edges in the class library's
+    // sense, its width and height; Qt's right() and bottom() lie one inside.
     const QRect client = chart->ClientRect();
-    const double fx = double(cursor.x()) / client.right();
-    const double fy = double(cursor.y()) / client.bottom();
+    const double fx = double(cursor.x()) / client.width();
+    const double fy = double(cursor.y()) / client.height();
     TChartAxis& left = chart->LeftAxis();
     TChartAxis& bottom = chart->BottomAxis();
     double spanY = left.Maximum() - left.Minimum();
@@ -398,7 +398,9 @@ void TDataForm::ExportBTNClick(QObject*) {
                TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
 }
 
-// Replaces the whole table by the rows of a text file.
+// Replaces the whole table by the rows of a text file. Every line is
+// converted before the table is touched, and the deletion and the new rows
+// become permanent in one commit, so a file that fails changes nothing.
 void TDataForm::ImportBTNClick(QObject*) {
     OpenDialog1.Title = QStringLiteral("Selecteer bestand voor import");
     OpenDialog1.DefaultExt = QStringLiteral("txt");
@@ -410,53 +412,39 @@ void TDataForm::ImportBTNClick(QObject*) {
                                   "Wilt u doorgaan?"),
                    TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mrYes)
         return;
-    const QStringList lines = EventLogFile::SplitLines(EventLogFile::ReadFile(OpenDialog1.FileName));
+    TEventLogImport file;
+    file.Read(OpenDialog1.FileName);
 
     dataModule_->DataIBTransaction->Commit();
     TIBTransaction* local = dataModule_->LocalIBTransaction;
+    const bool localWasRunning = local->InTransaction();
     local->SetActive(true);
     TIBSQL* statement = dataModule_->LocalIBSQL;
-    statement->SQL().Clear();
-    statement->SQL().Add(QStringLiteral("DELETE FROM DATATBL"));
-    statement->ExecQuery();
-    if (local->InTransaction())
-        local->CommitRetaining();
-    statement->SQL().Assign(TDataModule1::InsertionLines());
-    statement->Prepare();
-
-    for (const QString& line : lines) {
-        // A blank line holds no row.
-        if (line.isEmpty())
-            continue;
-        const QStringList fields = EventLogFile::SplitFields(line);
-        for (int number = 0; number < std::min<int>(fields.size(), 5); ++number) {
-            const QString& text = fields[number];
-            switch (number) {
-            case 0:
-                statement->ParamByName(QStringLiteral("ID")).SetAsInteger(Regional::StrToInt(text));
-                break;
-            case 1:
-            case 2: {
-                TIBParam& param = statement->ParamByName(number == 1 ? QStringLiteral("DATUM")
-                                                                     : QStringLiteral("TIJD"));
-                if (text.isEmpty()) {
-                    param.Clear();
-                    break;
-                }
-                const TDateTime value = Regional::StrToDateTime(text);
-                const double day = std::trunc(value);
-                param.SetAsDateTime(number == 1 ? day : std::fabs(value - day));
-                break;
-            }
-            default:
-                statement->ParamByName(number == 3 ? QStringLiteral("AKTIE") : QStringLiteral("DATA"))
-                    .SetAsString(text);
-            }
-        }
+    try {
+        statement->SQL().Clear();
+        statement->SQL().Add(QStringLiteral("DELETE FROM DATATBL"));
         statement->ExecQuery();
+        statement->SQL().Assign(TDataModule1::InsertionLines());
+        statement->Prepare();
+        file.Insert(*statement);
+        if (local->InTransaction())
+            local->CommitRetaining();
+    } catch (...) {
+        // The engine refused a step: the deletion and the rows inserted so
+        // far are undone together, the insertion is set again for later
+        // downloads, and the view shows the table as it was.
+        try {
+            if (localWasRunning)
+                local->RollbackRetaining();
+            else
+                local->Rollback();
+            statement->SQL().Assign(TDataModule1::InsertionLines());
+            dataModule_->DataIBDataSet->Open();
+        } catch (const std::exception&) {
+            // The engine's first refusal is the one to report.
+        }
+        throw;
     }
-    if (local->InTransaction())
-        local->CommitRetaining();
     dataModule_->DataIBDataSet->Open();
     ui.Chart1->UndoZoom();
     MessageDlg(QStringLiteral("De gegevens uit het bestand zijn succesvol geimporteerd."),

@@ -47,7 +47,8 @@ public:
     void DownLoadButtonClick(QObject* Sender);
 
     // Sort and filter of the view.
-    void DBGrid1TitleClick(const QString& fieldName);
+    // Takes its own copy of the name: closing the view frees the fields.
+    void DBGrid1TitleClick(QString fieldName);
     void wijzigenvermogensstandenClick(QObject* Sender);
     void EndDateEditEnter(QObject* Sender);
     void DateOkButtonClick(QObject* Sender);

@@ -2,45 +2,9 @@
 
 #include "platform/errors/Exception.h"
 
-#include <QFile>
+#include <QSaveFile>
 
 namespace EventLogFile {
-
-QStringList SplitLines(const QByteArray& bytes) {
-    const qsizetype end = bytes.indexOf('\0');
-    const QByteArray text = end < 0 ? bytes : bytes.left(end);
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines << QString::fromLatin1(text.mid(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines << QString::fromLatin1(text.mid(start));
-    return lines;
-}
-
-QStringList SplitFields(const QString& line) {
-    QStringList fields;
-    QString field;
-    const auto close = [&] {
-        fields << (field == QLatin1String("Vermogensstand gewijzigd")
-                       ? QStringLiteral("Insch./wijz. vermogensstand")
-                       : field);
-        field.clear();
-    };
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] != QLatin1Char(';'))
-            field += line[i];
-        if (line[i] == QLatin1Char(';') || i == line.size() - 1)
-            close();
-    }
-    return fields;
-}
 
 QByteArray Join(const QStringList& lines) {
     QByteArray bytes;
@@ -49,18 +13,28 @@ QByteArray Join(const QStringList& lines) {
     return bytes;
 }
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    return file.readAll();
-}
-
 void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+    QSaveFile file(path);
+    // Unbuffered, so that every write reports what the system took: a disk
+    // that fills up takes part of a write and reports no error for it, and
+    // the buffered device then loses the rest without a word. Going on after
+    // a short write gets the system's reason.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EFileError(
             QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0)
+            break;
+        written += step;
+    }
+    // Without a commit the temporary file is removed and the file of that
+    // name is left as it was.
+    if (written != bytes.size() || !file.commit())
+        throw EFileError(QStringLiteral("De gegevens konden niet worden geexporteerd naar \"%1\": "
+                                        "%2.\rHet bestand is niet gewijzigd.")
+                             .arg(path, file.errorString()));
 }
 
 } // namespace EventLogFile

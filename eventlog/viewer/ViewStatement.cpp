@@ -30,7 +30,7 @@ QStringList Filtered(const QStringList& kinds,
         lines << (lines.size() == 3 ? QStringLiteral("AKTIE = ") : QStringLiteral("OR AKTIE = ")) +
                      Quoted(kind);
     lines << QStringLiteral(")");
-    if (!kinds.isEmpty() && dateRange)
+    if (dateRange)
         lines << QStringLiteral("AND DATUM BETWEEN ") + Quoted(DateLiteral(dateRange->first)) +
                      QStringLiteral(" AND ") + Quoted(DateLiteral(dateRange->second));
     lines << orderLine;

@@ -21,9 +21,9 @@ QString Quoted(const QString& text);
 // "20" + year + "-" + month + "-" + day of a date edit's text dd?mm?yy.
 QString DateLiteral(const QString& editText);
 
-// The filtered statement: the kinds joined by OR inside WHERE( ), the date
-// range joined by AND when given, the ORDER BY line last. With no kind the
-// statement holds WHERE( ) alone and the ORDER BY line.
+// The filtered statement for at least one kind: the kinds joined by OR
+// inside WHERE( ), the date range joined by AND when given, the ORDER BY
+// line last.
 QStringList Filtered(const QStringList& kinds,
                      const std::optional<std::pair<QString, QString>>& dateRange,
                      const QString& orderLine);

@@ -29,12 +29,18 @@ TDBGrid::~TDBGrid() {
 }
 
 void TDBGrid::SetDataSource(TDataSource* dataSource) {
-    if (dataSource_)
+    if (dataSource_) {
         dataSource_->RemoveObserver(observer_);
+        disconnect(sourceGone_);
+    }
     dataSource_ = dataSource;
     observer_ = 0;
     if (dataSource_) {
         observer_ = dataSource_->AddObserver([this](TDataEvent event) { DataChanged(event); });
+        // The data set may go soon after its source; the grid stops reading it
+        // with the source.
+        sourceGone_ = connect(dataSource_, &QObject::destroyed, this,
+                              [this] { model_->SetDataSet(nullptr); });
         // Follow the link's data set from now on, whichever it is.
         model_->SetDataSet(dataSource_->DataSet());
     } else {
@@ -86,7 +92,10 @@ void TDBGrid::TitleClicked(int section) {
     TIBCustomDataSet* dataSet = model_->DataSet();
     if (!OnTitleClick || !dataSet || !dataSet->Active() || section >= dataSet->FieldCount())
         return;
-    OnTitleClick(dataSet->Fields(section).FieldName());
+    // The handler may close the data set, which frees its fields: it gets a
+    // name of its own.
+    const QString fieldName = dataSet->Fields(section).FieldName();
+    OnTitleClick(fieldName);
 }
 
 void TDBGrid::RowChosen(const QModelIndex& current) {

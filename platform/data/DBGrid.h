@@ -33,6 +33,7 @@ class TDBGrid : public QTableView {
     TDBGridModel* model_;
     QPointer<TDataSource> dataSource_; // the module may go before the window
     int observer_ = 0;
+    QMetaObject::Connection sourceGone_;
     bool followPending_ = false;
     bool following_ = false;
 };

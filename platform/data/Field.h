@@ -12,9 +12,11 @@ class TField {
   public:
     TField(TIBCustomDataSet* dataSet, int index, QString fieldName);
 
-    const QString& FieldName() const { return fieldName_; }
+    // Copies: the fields go at every closing, and a name kept by a caller
+    // must not go with them.
+    QString FieldName() const { return fieldName_; }
     int Index() const { return index_; }
-    const QString& DisplayLabel() const { return displayLabel_; }
+    QString DisplayLabel() const { return displayLabel_; }
     void SetDisplayLabel(const QString& label);
 
     bool IsNull() const;

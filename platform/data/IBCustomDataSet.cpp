@@ -173,16 +173,33 @@ void TIBCustomDataSet::AddDataSource(TDataSource* source) {
 }
 
 void TIBCustomDataSet::RemoveDataSource(TDataSource* source) {
-    std::erase(sources_, source);
+    // While the sources are being told, the list keeps its places: the
+    // source is only blanked, and the blanks go when the telling ends.
+    if (notifying_ > 0)
+        std::replace(sources_.begin(), sources_.end(), source, static_cast<TDataSource*>(nullptr));
+    else
+        std::erase(sources_, source);
 }
 
 void TIBCustomDataSet::NotifyLayoutChanged() {
     Notify(TDataEvent::LayoutChanged);
 }
 
+// A source told of an event may unlink itself or another source, or link a
+// new one, so the list is walked by place and re-read at every step.
 void TIBCustomDataSet::Notify(TDataEvent event) {
-    for (TDataSource* source : sources_)
-        source->Notify(event);
+    // The blanks go when the outermost telling ends, also by an exception.
+    struct TTelling {
+        TIBCustomDataSet& dataSet;
+        ~TTelling() {
+            if (--dataSet.notifying_ == 0)
+                std::erase(dataSet.sources_, nullptr);
+        }
+    } telling{*this};
+    ++notifying_;
+    for (size_t i = 0; i < sources_.size(); ++i)
+        if (TDataSource* source = sources_[i])
+            source->Notify(event);
 }
 
 void TIBCustomDataSet::DatabaseClosing() {

@@ -79,7 +79,8 @@ class TIBCustomDataSet : public QObject, private TIBDatabaseUser, private TIBTra
     TIBStatement statement_;
     TIBRowBuffer rows_;
     std::vector<std::unique_ptr<TField>> fields_;
-    std::vector<TDataSource*> sources_;
+    std::vector<TDataSource*> sources_; // blanked, not erased, while they are told
+    int notifying_ = 0;
     bool active_ = false;
     bool eof_ = true;
     bool bof_ = true;

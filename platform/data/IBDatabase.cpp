@@ -75,7 +75,14 @@ void TIBDatabase::Open() {
         throw EDatabaseError("Database name is missing");
     QByteArray dpb;
     dpb.append(char(isc_dpb_version1));
-    auto add = [&dpb](char tag, const QByteArray& value) {
+    // The parameter block gives each value's length in one byte; a longer
+    // value is refused rather than cut.
+    auto add = [this, &dpb](char tag, const QByteArray& value) {
+        if (value.size() > 255)
+            throw EDatabaseError(QString("opening: %1\na user name or password of %2 "
+                                         "characters; at most 255 are possible")
+                                     .arg(databaseName_)
+                                     .arg(value.size()));
         dpb.append(tag);
         dpb.append(char(value.size()));
         dpb.append(value);
@@ -85,9 +92,9 @@ void TIBDatabase::Open() {
         user = ParamValue("USER");
     QString password = ParamValue("password");
     if (!user.isEmpty())
-        add(isc_dpb_user_name, user.toLatin1().left(255));
+        add(isc_dpb_user_name, user.toLatin1());
     if (!password.isEmpty())
-        add(isc_dpb_password, password.toLatin1().left(255));
+        add(isc_dpb_password, password.toLatin1());
     dpb.append(char(isc_dpb_sql_dialect));
     dpb.append(char(1));
     dpb.append(char(3));

@@ -3,7 +3,9 @@
 #include "platform/data/IBDateTime.h"
 #include "platform/data/IBError.h"
 #include "platform/data/IBSqlParams.h"
+#include "platform/errors/Exception.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <type_traits>
@@ -86,6 +88,12 @@ void TIBStatement::Prepare(TIBHandle* database, TIBHandle* transaction, const QS
     Unprepare();
     sql_ = sql;
     const TIBSqlParams parsed = TIBSqlParams::Parse(sql);
+    // The parameter description counts its entries in 16 signed bits.
+    if (parsed.names.size() > SHRT_MAX)
+        throw EDatabaseError(Context("preparing") +
+                             QString("\n%1 parameters; at most %2 are possible")
+                                 .arg(parsed.names.size())
+                                 .arg(SHRT_MAX));
     const QByteArray text = parsed.text.toLatin1();
 
     ISC_STATUS_ARRAY status;
@@ -215,26 +223,48 @@ void TIBStatement::BindParams() {
             var.sqllen = sizeof value;
             break;
         }
-        case TIBParam::Kind::String:
+        case TIBParam::Kind::String: {
+            // The client library takes a text's length in 16 bits; a longer
+            // text is refused whole rather than passed cut or wrapped.
+            const qsizetype length = param.Bytes().size();
+            if (length > MaxTextLength)
+                throw EDatabaseError(
+                    Context("executing") +
+                    QString("\nparameter %1: a text of %2 characters is longer than the %3 "
+                            "characters a parameter can carry")
+                        .arg(param.Name())
+                        .arg(length)
+                        .arg(MaxTextLength));
             var.sqltype = SQL_TEXT | 1;
             var.sqlsubtype = 0;
             var.sqlscale = 0;
-            var.sqllen = static_cast<ISC_SHORT>(param.Bytes().size());
+            var.sqllen = static_cast<ISC_SHORT>(length);
             var.sqldata = const_cast<char*>(param.Bytes().constData());
             break;
+        }
         }
     }
 }
 
 void TIBStatement::Execute(TIBHandle* transaction) {
     CloseCursor();
-    BindParams();
     ISC_STATUS_ARRAY status;
-    isc_dsql_execute(status, transaction, &handle_, 3, markerParam_.empty() ? nullptr : Da(in_));
-    for (TIBParam& param : params_)
-        param.Clear();
+    try {
+        BindParams();
+        isc_dsql_execute(status, transaction, &handle_, 3,
+                         markerParam_.empty() ? nullptr : Da(in_));
+    } catch (...) {
+        ClearParams();
+        throw;
+    }
+    ClearParams();
     Check(status, "executing");
     cursorOpen_ = select_;
+}
+
+void TIBStatement::ClearParams() {
+    for (TIBParam& param : params_)
+        param.Clear();
 }
 
 bool TIBStatement::Fetch() {

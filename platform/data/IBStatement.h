@@ -38,8 +38,13 @@ class TIBStatement {
     TIBParam* FindParam(const QString& name);
     int ParamCount() const { return static_cast<int>(params_.size()); }
 
+    // The longest text a parameter can carry: the client library takes a
+    // text's length in 16 signed bits.
+    static constexpr int MaxTextLength = 32767;
+
     // Runs the statement with the parameters set, then leaves every parameter
-    // unset (NULL). A select opens its cursor.
+    // unset (NULL), also when it fails. A select opens its cursor. A longer
+    // text than MaxTextLength is refused before the engine sees it.
     void Execute(TIBHandle* transaction);
     // The next row into the column buffers; false at the end of the cursor.
     bool Fetch();
@@ -56,6 +61,7 @@ class TIBStatement {
   private:
     void AllocateColumnBuffers();
     void BindParams();
+    void ClearParams();
     void Forget();
     void Check(const std::intptr_t* status, const char* action) const;
 

@@ -2,7 +2,6 @@
 #include "platform/ui/Beep.h"
 
 #include <QEnterEvent>
-#include <QMouseEvent>
 #include <QTest>
 
 namespace {
@@ -26,13 +25,6 @@ class DialPanelTest : public AppHarness {
         const QPointF inside(10, 10);
         QEnterEvent event(inside, area->mapTo(area->window(), inside), area->mapToGlobal(inside));
         QApplication::sendEvent(area, &event);
-    }
-
-    static void moveOver(QWidget* widget) {
-        const QPointF at(5, 5);
-        QMouseEvent event(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton,
-                          Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
     }
 
     std::vector<TJvDialButton*> knobs() {
@@ -91,44 +83,6 @@ TEST_F(DialPanelTest, PowerReplies_AreMirroredOnTheKnobsLabelsAndBar) {
     EXPECT_EQ(ui.JvDialButton3->Position(), 50);
     EXPECT_EQ(ui.P31Label->text(), "50%");
     EXPECT_EQ(main().LastCommand, "E");
-}
-
-TEST_F(DialPanelTest, EnteringHotAreas_BringsUpTheirKnobsAndTheBar) {
-    auto& ui = main().ui;
-    ui.JvDialButton1->SetPosition(70);
-    ui.JvDialButton2->SetPosition(40);
-    ui.ProgressBar2->hide();
-    enter(ui.JvTransparentButton1);
-    EXPECT_EQ(ui.JvDialButton1->pos(), QPoint(631, 92));
-    EXPECT_EQ(ui.ProgressBar2->Position(), 70);
-    enter(ui.JvTransparentButton2);
-    EXPECT_EQ(ui.JvDialButton2->pos(), QPoint(731, 92));
-    EXPECT_TRUE(ui.JvDialButton1->isVisible());
-    EXPECT_TRUE(ui.JvDialButton2->isVisible());
-    EXPECT_FALSE(ui.JvDialButton3->isVisible());
-    EXPECT_TRUE(ui.ProgressBar2->isVisible());
-    EXPECT_EQ(ui.ProgressBar2->Position(), 40);
-    enter(ui.JvTransparentButton3);
-    EXPECT_EQ(ui.JvDialButton3->pos(), QPoint(827, 122));
-}
-
-TEST_F(DialPanelTest, MovingOverThePicture_HidesKnobsAndBarButNotOverAHotArea) {
-    auto& ui = main().ui;
-    ui.JvDialButton2->SetPosition(30);
-    for (TJvTransparentButton* area :
-         {ui.JvTransparentButton1, ui.JvTransparentButton2, ui.JvTransparentButton3})
-        enter(area);
-    moveOver(ui.JvTransparentButton2);
-    moveOver(ui.P21Label);
-    EXPECT_TRUE(ui.JvDialButton2->isVisible());
-
-    moveOver(ui.Image3);
-    for (TJvDialButton* knob : knobs())
-        EXPECT_FALSE(knob->isVisible());
-    EXPECT_FALSE(ui.ProgressBar2->isVisible());
-    EXPECT_TRUE(ui.P21Label->isVisible());
-    EXPECT_EQ(ui.JvDialButton2->pos(), QPoint(731, 92));
-    EXPECT_EQ(ui.JvDialButton2->Position(), 30);
 }
 
 TEST_F(DialPanelTest, TurningAShownKnob_ChangesOnlyThePanel) {

@@ -43,10 +43,13 @@ class Refill : public StoreFixture {
         int id = 1;
         for (const Row& row : rows) {
             insert.ParamByName("ID").SetAsInteger(id++);
-            insert.ParamByName("DATUM").SetAsDateTime(
-                Regional::StrToDateTime(row.datum + " 0:00:00"));
-            insert.ParamByName("TIJD").SetAsDateTime(
-                Regional::StrToDateTime("30-12-1899 " + row.tijd));
+            // An empty date or time stays NULL.
+            if (!row.datum.isEmpty())
+                insert.ParamByName("DATUM").SetAsDateTime(
+                    Regional::StrToDateTime(row.datum + " 0:00:00"));
+            if (!row.tijd.isEmpty())
+                insert.ParamByName("TIJD").SetAsDateTime(
+                    Regional::StrToDateTime("30-12-1899 " + row.tijd));
             insert.ParamByName("AKTIE").SetAsString(row.aktie);
             insert.ParamByName("DATA").SetAsString(row.data);
             insert.ExecQuery();
@@ -146,24 +149,33 @@ TEST_F(Refill, AnEmptyViewClearsTheSeries) {
     EXPECT_EQ(band.Count(), 0);
 }
 
-TEST_F(Refill, AConversionErrorEndsTheRefillAtItsRow) {
-    try {
-        Load({{"1-5-2026", "10:00:00", "Accu voltage sample", "24 Volt"},
-              {"1-5-2026", "10:01:00", "Accu voltage sample", "24.3 Volt"},
-              {"1-5-2026", "10:02:00", "Accu voltage sample", "24 Volt"}});
-        FAIL() << "a point as decimal separator converted";
-    } catch (const EConvertError& error) {
-        EXPECT_EQ(error.Message(), "'24.3' is not a valid floating point value");
-    }
-    EXPECT_EQ(voltage.Count(), 1);
-    EXPECT_TRUE(module.DataIBDataSet->Active());
+// Rows that cannot be charted stay in the grid and out of the chart, without
+// ending the refill; numbers are read with either decimal separator.
+TEST_F(Refill, ARowThatCannotBeChartedIsLeftOutAndTheRestCharted) {
+    Load({{"1-5-2026", "10:00:00", "Accu voltage sample", "24 Volt"},
+          {"1-5-2026", "10:01:00", "Accu voltage sample", "24.3 Volt"},
+          {"1-5-2026", "10:02:00", "Insch./wijz. vermogensstand", "40.0%"},
+          {"1-5-2026", "10:03:00", "9", "50%"}, // a record with 'P' before the code '9'
+          {"", "", "Start laden", "24 Volt"},   // imported without date and time
+          {"1-5-2026", "10:04:00", "Insch./wijz. vermogensstand", "4x%"},
+          {"1-5-2026", "10:05:00", "Accu voltage sample", "2x Volt"},
+          {"1-5-2026", "10:06:00", "Start laden", "23,9 Volt"}});
+    EXPECT_EQ(Ys(voltage), std::vector<double>({24, 24.3, 23.9}));
+    // The unreadable level changes nothing: the band stays at 40 %.
+    EXPECT_EQ(Colors(band), std::vector<int>({0, 0, 0x00FFC8, 0x00FFC8}));
+    ASSERT_EQ(markers[0].Count(), 1);
+    EXPECT_DOUBLE_EQ(markers[0].XValue(0), Regional::StrToDateTime("1-5-2026 10:06:00"));
+    EXPECT_EQ(module.DataIBDataSet->RecordCount(), 8);
+    EXPECT_EQ(module.DataIBDataSet->RecNo(), 8);
 
-    try {
-        Load({{"1-5-2026", "10:00:00", "Insch./wijz. vermogensstand", "4x%"}});
-        FAIL() << "a percentage that is no number converted";
-    } catch (const EConvertError& error) {
-        EXPECT_EQ(error.Message(), "'4x' is not a valid integer value");
-    }
+    // The same rows under a decimal point chart the same.
+    Regional::TFormatSettings settings = Regional::FormatSettings();
+    settings.DecimalSeparator = '.';
+    Regional::SetFormatSettings(settings);
+    module.DataIBDataSet->Close();
+    module.OpenView();
+    EXPECT_EQ(Ys(voltage), std::vector<double>({24, 24.3, 23.9}));
+    EXPECT_EQ(Colors(band), std::vector<int>({0, 0, 0x00FFC8, 0x00FFC8}));
 }
 
 TEST_F(Refill, WithoutTheSeriesOnlyTheTitlesAreSet) {

@@ -100,7 +100,6 @@ TEST_F(StoreFixture, TheComponentsCarryTheirDesignTimeValues) {
               QStringList({"SELECT *", "FROM DATATBL", "ORDER BY ID ASC"}));
     EXPECT_EQ(module.LocalIBQuery->SQL().Lines(), QStringList({"SELECT * FROM DATATBL"}));
     EXPECT_FALSE(module.IBDatabase1->LoginPrompt());
-    EXPECT_EQ(module.IBDatabase1->SQLDialect(), 3);
     EXPECT_EQ(module.DataDataSource->DataSet(), module.DataIBDataSet);
     EXPECT_EQ(module.DataIBDataSet->Transaction(), module.DataIBTransaction);
     EXPECT_EQ(module.LocalIBSQL->Transaction(), module.LocalIBTransaction);

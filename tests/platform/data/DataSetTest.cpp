@@ -1,5 +1,6 @@
 #include "TestDatabase.h"
 
+#include "platform/data/DataSource.h"
 #include "platform/data/IBDataSet.h"
 #include "platform/data/IBQuery.h"
 #include "platform/errors/Exception.h"
@@ -121,6 +122,35 @@ TEST_F(DataSet, ABadStatementLeavesTheViewClosed) {
     view.SelectSQL().Assign({"SELECT *", "FROM NOSUCH", "ORDER BY ID ASC"});
     EXPECT_THROW(view.Open(), EDatabaseError);
     EXPECT_FALSE(view.Active());
+}
+
+// Each source of a data set is told of its openings and closings; one told
+// may unlink another, or itself. A source unlinked is told nothing more by
+// the data set, every source still linked is told once.
+TEST_F(DataSet, SourcesUnlinkedWhileTheSourcesAreToldHearNoMore) {
+    TDataSource a, b, c;
+    QStringList heard;
+    for (auto [source, name] : {std::pair{&a, "a"}, {&b, "b"}, {&c, "c"}}) {
+        source->SetDataSet(&view);
+        source->AddObserver([&heard, name = QString(name)](TDataEvent event) {
+            if (event == TDataEvent::Opened || event == TDataEvent::Closed)
+                heard << name + (event == TDataEvent::Opened ? " opened" : " closed");
+        });
+    }
+    a.AddObserver([&](TDataEvent event) {
+        if (event == TDataEvent::Opened)
+            b.SetDataSet(nullptr); // b hears its own unlinking as a closing
+        else if (event == TDataEvent::Closed)
+            a.SetDataSet(nullptr);
+    });
+    view.Open();
+    EXPECT_EQ(heard, (QStringList{"a opened", "b closed", "c opened"}));
+    heard.clear();
+    view.Close();
+    EXPECT_EQ(heard, (QStringList{"a closed", "a closed", "c closed"}));
+    heard.clear();
+    view.Open();
+    EXPECT_EQ(heard, QStringList{"c opened"});
 }
 
 } // namespace
