@@ -1,5 +1,6 @@
 #include "platform/chart/LineStroke.h"
 
+#include "platform/chart/LineCoverage.h"
 #include "platform/chart/MarkerPictures.h"
 
 #include <QPainter>
@@ -12,6 +13,8 @@ namespace {
 // How far, in pixels, a vertex may lie from the straight segment that is
 // drawn in place of the vertices around it.
 constexpr double Tolerance = 1.0 / 16;
+// From this many segments of one colour on, they are drawn as one picture.
+constexpr size_t ManySegments = 16;
 
 // Cuts the segment a-b to the rectangle (Liang-Barsky); false when nothing of
 // it lies inside.
@@ -131,6 +134,10 @@ void TLineStroke::Flush() {
     if (lines_.empty())
         return;
     const QColor color = ColorToQColor(batchColor_);
+    if (pictures_ && lines_.size() >= ManySegments) {
+        FlushAsCoverage(color);
+        return;
+    }
     pen_.setColor(color);
     painter_.setPen(pen_);
     painter_.drawLines(lines_.data(), int(lines_.size()));
@@ -144,6 +151,27 @@ void TLineStroke::Flush() {
         for (const QPointF& at : discs_)
             painter_.drawEllipse(at, radius_, radius_);
     }
+    lines_.clear();
+    discs_.clear();
+}
+
+void TLineStroke::FlushAsCoverage(const QColor& color) {
+    QRectF box;
+    for (const QLineF& line : lines_)
+        box |= QRectF(line.p1(), line.p2()).normalized();
+    const double margin = radius_ + 2;
+    const QRect area =
+        box.adjusted(-margin, -margin, margin, margin).intersected(bounds_).toAlignedRect();
+    TLineCoverage coverage(area, color.rgba());
+    for (const QLineF& line : lines_)
+        coverage.Segment(line.p1(), line.p2(), 2 * radius_);
+    for (const QPointF& at : discs_) {
+        QPoint corner;
+        const QImage& disc = MarkerPictures().Placed(TSeriesPointerStyle::psCircle, radius_,
+                                                     Qt::transparent, color, at, corner);
+        coverage.Disc(disc, corner);
+    }
+    coverage.Draw(painter_);
     lines_.clear();
     discs_.clear();
 }

@@ -19,7 +19,9 @@ class QPainter;
 // - the segments are drawn with flat ends, which Qt's rasteriser draws
 //   directly (a wide polyline with round joins goes through its general
 //   path filler, which costs a hundred times more);
-// - a disc at both ends of every segment gives the round caps and joins.
+// - a disc at both ends of every segment gives the round caps and joins;
+// - many segments of one colour are gathered into one picture (see
+//   TLineCoverage) where the painter draws whole pixels, as on the screen.
 // Segments reaching far outside `bounds` are cut to them first, as the
 // rasteriser copes badly with huge coordinates.
 class TLineStroke {
@@ -35,6 +37,7 @@ class TLineStroke {
     void Narrow(const QPointF& vertex);
     void EndSegment();
     void Flush();
+    void FlushAsCoverage(const QColor& color);
 
     QPainter& painter_;
     QPen pen_;

@@ -55,6 +55,14 @@ bool TMarkerPictures::Usable(const QPainter& painter) {
 
 void TMarkerPictures::Draw(QPainter& painter, TSeriesPointerStyle style, double size,
                            const QColor& outline, const QColor& fill, const QPointF& at) {
+    QPoint corner;
+    const QImage& picture = Placed(style, size, outline, fill, at, corner);
+    painter.drawImage(corner, picture);
+}
+
+const QImage& TMarkerPictures::Placed(TSeriesPointerStyle style, double size,
+                                      const QColor& outline, const QColor& fill,
+                                      const QPointF& at, QPoint& corner) {
     const int cellX = int(std::floor(at.x() * Steps + 0.5));
     const int cellY = int(std::floor(at.y() * Steps + 0.5));
     const int pixelX = FloorDiv(cellX, Steps);
@@ -62,7 +70,8 @@ void TMarkerPictures::Draw(QPainter& painter, TSeriesPointerStyle style, double 
     const QImage& picture = Picture(
         {style, size, outline.rgba(), fill.rgba(), cellX - pixelX * Steps, cellY - pixelY * Steps});
     const int half = picture.width() / 2;
-    painter.drawImage(QPoint(pixelX - half, pixelY - half), picture);
+    corner = QPoint(pixelX - half, pixelY - half);
+    return picture;
 }
 
 const QImage& TMarkerPictures::Picture(const TKey& key) {

@@ -29,6 +29,9 @@ class TMarkerPictures {
     // is Usable. An outline of alpha 0 draws no outline.
     void Draw(QPainter& painter, TSeriesPointerStyle style, double size, const QColor& outline,
               const QColor& fill, const QPointF& at);
+    // The picture of that marker, and the pixel its top left corner goes to.
+    const QImage& Placed(TSeriesPointerStyle style, double size, const QColor& outline,
+                         const QColor& fill, const QPointF& at, QPoint& corner);
 
   private:
     struct TKey {

@@ -166,7 +166,8 @@ TEST(Render, ReducedLineLooksAsThePlainPolyline) {
     for (const LineCase& c :
          {LineCase{"voltage", 2, 20000, 0, 0}, LineCase{"band", 6, 20000, 1500, 0},
           LineCase{"sparse", 2, 300, 40, 0.3}, LineCase{"event mix", 2, 2000, 0, 0.1, 6},
-          LineCase{"short band runs", 6, 2000, 33, 0}}) {
+          LineCase{"short band runs", 6, 2000, 33, 0}, LineCase{"long segments", 2, 40, 0, 1.5},
+          LineCase{"long wide segments", 6, 40, 20, 1.5}}) {
         SCOPED_TRACE(c.name);
         TLineSeries line;
         Fill(line, c);
