@@ -36,10 +36,23 @@ bool Crossing(const TPlace (&corners)[4], double along, double& low, double& hig
     return any;
 }
 
+// The buffers of the last picture, kept for the next: a fresh buffer of a
+// few megabytes per redraw costs more in page faults than the drawing.
+struct TScratch {
+    std::vector<std::uint8_t> alphas;
+    QImage strip;
+};
+
+TScratch& Scratch() {
+    static TScratch scratch;
+    return scratch;
+}
+
 } // namespace
 
 TLineCoverage::TLineCoverage(const QRect& area, QRgb color)
-    : area_(area), alphas_(size_t(std::max(0, area.width())) * size_t(std::max(0, area.height()))) {
+    : area_(area), alphas_(Scratch().alphas) {
+    alphas_.assign(size_t(std::max(0, area.width())) * size_t(std::max(0, area.height())), 0);
     for (int alpha = 0; alpha < 256; ++alpha)
         shades_[size_t(alpha)] = qPremultiply(qRgba(qRed(color), qGreen(color), qBlue(color), alpha));
 }
@@ -177,21 +190,24 @@ void TLineCoverage::Disc(const QImage& coverage, const QPoint& corner) {
 void TLineCoverage::Draw(QPainter& painter) const {
     if (alphas_.empty())
         return;
-    QImage picture(area_.size(), QImage::Format_ARGB32_Premultiplied);
+    // A strip of rows at a time, read from the columns in tiles so that
+    // both stay in the cache.
+    constexpr int Strip = 64;
+    QImage& strip = Scratch().strip;
+    if (strip.width() < area_.width())
+        strip = QImage(area_.width(), Strip, QImage::Format_ARGB32_Premultiplied);
     const size_t height = size_t(area_.height());
-    // In tiles, so that both the columns read and the rows written stay in
-    // the cache.
-    constexpr int Tile = 64;
-    for (int top = 0; top < area_.height(); top += Tile) {
-        const int bottom = std::min(top + Tile, area_.height());
-        for (int left = 0; left < area_.width(); left += Tile) {
-            const int right = std::min(left + Tile, area_.width());
-            for (int y = top; y < bottom; ++y) {
-                auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int top = 0; top < area_.height(); top += Strip) {
+        const int rows = std::min(Strip, area_.height() - top);
+        for (int left = 0; left < area_.width(); left += Strip) {
+            const int right = std::min(left + Strip, area_.width());
+            for (int y = 0; y < rows; ++y) {
+                auto* row = reinterpret_cast<QRgb*>(strip.scanLine(y));
                 for (int x = left; x < right; ++x)
-                    row[x] = shades_[alphas_[size_t(x) * height + size_t(y)]];
+                    row[x] = shades_[alphas_[size_t(x) * height + size_t(top + y)]];
             }
         }
+        painter.drawImage(area_.topLeft() + QPoint(0, top), strip,
+                          QRect(0, 0, area_.width(), rows));
     }
-    painter.drawImage(area_.topLeft(), picture);
 }

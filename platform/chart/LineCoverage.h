@@ -41,7 +41,9 @@ class TLineCoverage {
     template <bool Steep> void Rows(const QPointF& a, const QPointF& b, double width);
 
     QRect area_;
-    // The coverage of the picture's pixels, column by column.
-    std::vector<std::uint8_t> alphas_;
+    // The coverage of the picture's pixels, column by column; one buffer
+    // serves every picture, as all painting runs on the one user interface
+    // thread and one picture is drawn before the next is begun.
+    std::vector<std::uint8_t>& alphas_;
     std::array<QRgb, 256> shades_;
 };
