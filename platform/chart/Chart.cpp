@@ -9,6 +9,7 @@
 #include <QCursor>
 #include <QFontInfo>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QWheelEvent>
@@ -188,11 +189,13 @@ void TChart::Render(QPainter& painter, const QRect& target) const {
     painter.restore();
 }
 
-void TChart::paintEvent(QPaintEvent*) {
+void TChart::paintEvent(QPaintEvent* event) {
     RunHandler([&] {
         repaintPending_ = false;
         QPainter painter(this);
         if (drag_ != TDrag::Zoom) {
+            // Only the points in the part to repaint are drawn.
+            painter.setClipRect(event->rect());
             Render(painter, rect());
             return;
         }

@@ -28,6 +28,13 @@ void VisibleRange(const std::vector<double>& xs, double from, double to, size_t&
         ++end;
 }
 
+// The part of the plot area that the painter draws on: a repaint of part of
+// the chart (a button over it pressed) needs only the points there.
+QRectF DrawnArea(const QPainter& painter, const TChartTransform& transform) {
+    const QRectF& area = transform.PlotArea();
+    return painter.hasClipping() ? area.intersected(painter.clipBoundingRect()) : area;
+}
+
 QPointF Direction(double degrees) {
     const double radians = degrees * std::numbers::pi / 180;
     return {std::cos(radians), -std::sin(radians)};
@@ -43,7 +50,9 @@ void PaintLine(QPainter& painter, const TChartSeries& series, int width,
     const std::vector<double>& ys = series.YValues();
     if (xs.size() < 2)
         return;
-    const QRectF& area = transform.PlotArea();
+    const QRectF area = DrawnArea(painter, transform);
+    if (area.isEmpty())
+        return;
     const double pad = width + 2;
     const QRectF bounds = area.adjusted(-pad, -pad, pad, pad);
     size_t begin = 0;
@@ -98,7 +107,10 @@ void PaintPoints(QPainter& painter, const TPointSeries& series, const TChartTran
     if (xs.empty())
         return;
     const double size = series.PointerSize();
-    const QRectF bounds = transform.PlotArea().adjusted(-size - 1, -size - 1, size + 1, size + 1);
+    const QRectF area = DrawnArea(painter, transform);
+    if (area.isEmpty())
+        return;
+    const QRectF bounds = area.adjusted(-size - 1, -size - 1, size + 1, size + 1);
     size_t begin = 0;
     size_t end = 0;
     VisibleRange(xs, transform.FromPixelX(bounds.left()), transform.FromPixelX(bounds.right()),
