@@ -45,9 +45,7 @@ TRefillTexts::TColumn TRefillTexts::Column(TField& field) const {
     const bool known = field.Index() < rows.ColumnCount();
     const TIBRowBuffer::Type type =
         known ? rows.ColumnAt(field.Index()).type : TIBRowBuffer::Type::Unsupported;
-    return {&field, type == TIBRowBuffer::Type::Text,
-            type == TIBRowBuffer::Type::Date || type == TIBRowBuffer::Type::Time,
-            {}};
+    return {&field, type == TIBRowBuffer::Type::Text, type == TIBRowBuffer::Type::Date, {}};
 }
 
 std::string_view TRefillTexts::Bytes(const TColumn& column) const {
@@ -64,9 +62,10 @@ bool TRefillTexts::Is(const TColumn& column, const QString& text) const {
     return text == QLatin1String(bytes.data(), qsizetype(bytes.size()));
 }
 
-// The column's text as the field gives it; the text of a date or time is made
-// once per stored value, as the regional formats stay as they are during a
-// refill.
+// The column's text as the field gives it; the text of a date is made once
+// per stored value, as the regional formats stay as they are during a
+// refill. (Times of day seldom repeat: keeping theirs would cost more than
+// it saves.)
 QString TRefillTexts::Text(TColumn& column) {
     const int row = view_.CurrentRow();
     const int index = column.field->Index();

@@ -42,7 +42,7 @@ class TRefillTexts {
     struct TColumn {
         TField* field;
         bool bytes;  // held in the row buffer as text
-        bool value;  // a date or time, its text made from the stored value
+        bool value;  // a date, its text made once per stored value
         std::unordered_map<std::int64_t, QString> texts;
     };
     TColumn Column(TField& field) const;

@@ -1,6 +1,7 @@
 #include "platform/regional/RegionalDetail.h"
 
 #include <QRegularExpression>
+#include <iterator>
 
 namespace Regional {
 
@@ -73,6 +74,23 @@ bool UsesTwelveHours(const QString& format) {
     return false;
 }
 
+// UsesTwelveHours, kept for the last few formats (a format and the formats
+// it names): a time is formatted for every row of the chart's refill.
+bool TwelveHours(const QString& format) {
+    struct TAnswer {
+        QString format;
+        bool twelveHours = false;
+    };
+    static TAnswer answers[4];
+    static size_t next = 0;
+    for (const TAnswer& answer : answers)
+        if (!answer.format.isNull() && answer.format == format)
+            return answer.twelveHours;
+    TAnswer& answer = answers[next++ % std::size(answers)];
+    answer = {format, UsesTwelveHours(format)};
+    return answer.twelveHours;
+}
+
 QString ShortTimeFormat(const QString& longTimeFormat) {
     static const QRegularExpression seconds(":[sS]+([.][zZ]+)?");
     return QString(longTimeFormat).remove(seconds);
@@ -83,6 +101,7 @@ class Formatter {
     explicit Formatter(const Parts& parts) : parts_(parts), settings_(FormatSettings()) {}
 
     QString Run(const QString& format) {
+        out_.reserve(32);
         Append(format, 0);
         return out_;
     }
@@ -91,7 +110,7 @@ class Formatter {
     void Append(const QString& format, int level) {
         if (level > 2)
             return; // a format that names itself
-        const bool twelveHours = UsesTwelveHours(format);
+        const bool twelveHours = TwelveHours(format);
         QChar lastToken;
         for (qsizetype i = 0; i < format.size();) {
             const QChar c = format[i];
