@@ -143,50 +143,62 @@ void BM_WheelStep(benchmark::State& state) {
     figures.Report(state, ChartTarget(state));
 }
 
-void BM_DragZoom(benchmark::State& state) {
+// A zoom dragged over the middle of the chart, then undone by dragging
+// back; one of the two releases, with its frame, is timed.
+void ZoomAndUndo(benchmark::State& state, bool timeTheUndo) {
     rig->Fill(Rows(state));
     ResetZoom();
     Figures figures;
+    const auto release = [&](QPoint at, bool timed) {
+        if (!timed) {
+            Release(at);
+            return;
+        }
+        figures.Action(state, [&] { Release(at); });
+        figures.Baseline([] { rig->Redraw(); });
+    };
     for (auto _ : state) {
         const QPoint from = At(0.3, 0.3);
         const QPoint to = At(0.6, 0.6);
-        Drag(from, to, [&] { figures.Action(state, [&] { Release(to); }); });
-        figures.Baseline([] { rig->Redraw(); });
-        Drag(to, from, [&] { Release(from); });
+        Drag(from, to, [&] { release(to, !timeTheUndo); });
+        Drag(to, from, [&] { release(from, timeTheUndo); });
     }
     figures.Report(state, ChartTarget(state));
 }
 
+void BM_DragZoom(benchmark::State& state) {
+    ZoomAndUndo(state, false);
+}
+
 void BM_UndoZoom(benchmark::State& state) {
-    rig->Fill(Rows(state));
-    ResetZoom();
+    ZoomAndUndo(state, true);
+}
+
+// A button held down over the chart while the mouse moves: each move to
+// `to(step)` and its frame is one step.
+Figures HeldDrag(benchmark::State& state, Qt::MouseButton button, QPoint from,
+                 const std::function<QPoint(int step)>& to) {
+    rig->Mouse(QEvent::MouseButtonPress, button, from);
     Figures figures;
+    int step = 0;
     for (auto _ : state) {
-        const QPoint from = At(0.3, 0.3);
-        const QPoint to = At(0.6, 0.6);
-        Drag(from, to, [&] { Release(to); });
-        Drag(to, from, [&] { figures.Action(state, [&] { Release(from); }); });
+        const QPoint at = to(step++);
+        figures.Action(state, [&] {
+            rig->Mouse(QEvent::MouseMove, button, at);
+            rig->Frame();
+        });
         figures.Baseline([] { rig->Redraw(); });
     }
-    figures.Report(state, ChartTarget(state));
+    return figures;
 }
 
 // The drag's frames while the zoom rectangle follows the mouse.
 void BM_DragZoomMove(benchmark::State& state) {
     rig->Fill(Rows(state));
     ResetZoom();
-    Figures figures;
     const QPoint from = At(0.3, 0.3);
-    rig->Mouse(QEvent::MouseButtonPress, Qt::LeftButton, from);
-    int step = 0;
-    for (auto _ : state) {
-        const QPoint to = At(0.5 + 0.01 * (step++ % 10), 0.6);
-        figures.Action(state, [&] {
-            rig->Mouse(QEvent::MouseMove, Qt::LeftButton, to);
-            rig->Frame();
-        });
-        figures.Baseline([] { rig->Redraw(); });
-    }
+    const Figures figures = HeldDrag(state, Qt::LeftButton, from,
+                                     [](int step) { return At(0.5 + 0.01 * (step % 10), 0.6); });
     // A release close to the press is a click: it neither zooms nor undoes.
     Release(from);
     figures.Report(state, ChartTarget(state));
@@ -195,18 +207,10 @@ void BM_DragZoomMove(benchmark::State& state) {
 void BM_PanStep(benchmark::State& state) {
     rig->Fill(Rows(state));
     ResetZoom();
-    Figures figures;
     const QPoint centre = At(0.5, 0.5);
-    rig->Mouse(QEvent::MouseButtonPress, Qt::RightButton, centre);
-    int step = 0;
-    for (auto _ : state) {
-        const QPoint to = centre + QPoint(step++ % 2 ? 0 : 40, 0);
-        figures.Action(state, [&] {
-            rig->Mouse(QEvent::MouseMove, Qt::RightButton, to);
-            rig->Frame();
-        });
-        figures.Baseline([] { rig->Redraw(); });
-    }
+    const Figures figures = HeldDrag(state, Qt::RightButton, centre, [centre](int step) {
+        return centre + QPoint(step % 2 ? 0 : 40, 0);
+    });
     rig->Mouse(QEvent::MouseButtonRelease, Qt::RightButton, centre);
     ResetZoom();
     figures.Report(state, ChartTarget(state));
