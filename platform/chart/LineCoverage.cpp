@@ -102,51 +102,28 @@ void TLineCoverage::Rows(const QPointF& a, const QPointF& b, double width) {
     }
     const int lowLine = Steep ? area_.top() : area_.left();
     const int highLine = Steep ? area_.bottom() : area_.right();
-    const int lowAcross = Steep ? area_.left() : area_.top();
-    const int highAcross = Steep ? area_.right() : area_.bottom();
-    const size_t height = size_t(area_.height());
     const int from = std::max(int(std::floor(first)), lowLine);
     const int to = std::min(int(std::ceil(last)) - 1, highLine);
 
     // Between the ends the long sides alone bound each row: the stretch
-    // across runs from one to the other, moving by `slope` per row.
+    // across runs from one to the other, moving by `slope` per row. Where a
+    // flat end passes, the stretches at several places in the row are
+    // averaged.
     const double slope = (corners[1].across - corners[0].across) /
                          (corners[1].along != corners[0].along ? corners[1].along - corners[0].along : 1);
+    const auto atEnd = [&](int line) {
+        return (line + 1 > endALow && line < endAHigh) || (line + 1 > endBLow && line < endBHigh);
+    };
     for (int line = from; line <= to; ++line) {
-        const bool atEnd = (line + 1 > endALow && line < endAHigh) ||
-                           (line + 1 > endBLow && line < endBHigh);
-        if (!atEnd) {
+        if (!atEnd(line)) {
+            int runEnd = line;
+            while (runEnd < to && !atEnd(runEnd + 1))
+                ++runEnd;
             const double middle = line + 0.5;
             const double one = corners[0].across + (middle - corners[0].along) * slope;
             const double other = corners[3].across + (middle - corners[3].along) * slope;
-            const double low = std::min(one, other);
-            const double high = std::max(one, other);
-            const int firstPixel = int(std::floor(low));
-            const int lastPixel = int(std::ceil(high)) - 1;
-            if (firstPixel < lowAcross || lastPixel > highAcross) {
-                for (int pixel = firstPixel; pixel <= lastPixel; ++pixel) {
-                    const double share =
-                        std::min(high, pixel + 1.0) - std::max(low, double(pixel));
-                    Steep ? Cover(pixel, line, share) : Cover(line, pixel, share);
-                }
-                continue;
-            }
-            // The pixels of this row lie `step` apart in memory.
-            std::uint8_t* const first =
-                Steep ? &alphas_[size_t(firstPixel - area_.left()) * height +
-                                 size_t(line - area_.top())]
-                      : &alphas_[size_t(line - area_.left()) * height +
-                                 size_t(firstPixel - area_.top())];
-            const size_t step = Steep ? height : 1;
-            if (firstPixel == lastPixel) {
-                Add(*first, high - low);
-                continue;
-            }
-            Add(*first, firstPixel + 1 - low);
-            std::uint8_t* pixel = first + step;
-            for (int whole = firstPixel + 1; whole < lastPixel; ++whole, pixel += step)
-                *pixel = 255;
-            Add(*pixel, high - lastPixel);
+            Between<Steep>(line, runEnd, std::min(one, other), std::abs(other - one), slope);
+            line = runEnd;
             continue;
         }
         // The samples' stretches, summed per pixel from the first pixel any
@@ -172,6 +149,47 @@ void TLineCoverage::Rows(const QPointF& a, const QPointF& b, double width) {
                 Steep ? Cover(pixel, line, share / EndSamples)
                       : Cover(line, pixel, share / EndSamples);
         }
+    }
+}
+
+// Rows (Steep) or columns `first` to `last`, each covered across from `low`
+// (at the first one's middle, moving by `slope` per row) over `width`.
+// Positions are kept in 1/65536 pixels, added row by row.
+template <bool Steep>
+void TLineCoverage::Between(int first, int last, double low, double width, double slope) {
+    constexpr double Unit = 65536;
+    const int lowAcross = Steep ? area_.left() : area_.top();
+    const int highAcross = Steep ? area_.right() : area_.bottom();
+    const size_t height = size_t(area_.height());
+    const size_t step = Steep ? height : 1;
+    long long from = std::llround(low * Unit);
+    const long long across = std::llround(width * Unit);
+    const long long move = std::llround(slope * Unit);
+    const auto alpha = [](long long share) { return int((share * 255 + 32768) >> 16); };
+    for (int line = first; line <= last; ++line, from += move) {
+        const long long to = from + across;
+        const int firstPixel = int(from >> 16);
+        const int lastPixel = int((to - 1) >> 16);
+        if (firstPixel < lowAcross || lastPixel > highAcross) {
+            for (int pixel = firstPixel; pixel <= lastPixel; ++pixel) {
+                const long long share = std::min(to, (pixel + 1LL) << 16) -
+                                        std::max(from, (long long)pixel << 16);
+                Steep ? Cover(pixel, line, share / Unit) : Cover(line, pixel, share / Unit);
+            }
+            continue;
+        }
+        std::uint8_t* pixel =
+            Steep ? &alphas_[size_t(firstPixel - area_.left()) * height + size_t(line - area_.top())]
+                  : &alphas_[size_t(line - area_.left()) * height + size_t(firstPixel - area_.top())];
+        if (firstPixel == lastPixel) {
+            Add(*pixel, alpha(to - from));
+            continue;
+        }
+        Add(*pixel, alpha(((firstPixel + 1LL) << 16) - from));
+        pixel += step;
+        for (int whole = firstPixel + 1; whole < lastPixel; ++whole, pixel += step)
+            *pixel = 255;
+        Add(*pixel, alpha(to - ((long long)lastPixel << 16)));
     }
 }
 

@@ -33,12 +33,14 @@ class TLineCoverage {
 
   private:
     // Adds a coverage to a pixel's as paint over paint does.
-    static void Add(std::uint8_t& alpha, double coverage) {
-        const int more = int(coverage * 255 + 0.5);
+    static void Add(std::uint8_t& alpha, double coverage) { Add(alpha, int(coverage * 255 + 0.5)); }
+    static void Add(std::uint8_t& alpha, int more) {
         alpha = more >= 255 ? 255 : std::uint8_t(alpha + more - (alpha * more + 127) / 255);
     }
     void Cover(int x, int y, double coverage);
     template <bool Steep> void Rows(const QPointF& a, const QPointF& b, double width);
+    template <bool Steep>
+    void Between(int first, int last, double low, double width, double slope);
 
     QRect area_;
     // The coverage of the picture's pixels, column by column; one buffer
