@@ -13,6 +13,8 @@ TComportForm::TComportForm(TMainForm* mainForm)
       mainForm_(mainForm) {
     ui.setupUi(this);
     setFixedSize(size());
+    // "Verbinden" comes first in the tab order, so Enter connects at once.
+    ui.ConnectButton->setFocus();
     BindEvent(ui.ConnectButton, &QPushButton::clicked, this,
               [this] { ConnectButtonClick(ui.ConnectButton); });
 }

@@ -17,6 +17,9 @@ using namespace StelpodProtocol;
 
 namespace {
 
+// How long a running download waits for the unit's next line.
+constexpr int kDownloadSilenceMs = 5000;
+
 const QString kNotConnected = QStringLiteral("Er is geen verbinding met een stelpod.");
 
 bool askYes(const QString& text, TMsgDlgType type) {
@@ -27,10 +30,13 @@ bool askYes(const QString& text, TMsgDlgType type) {
 
 TMainForm::TMainForm(QWidget* parent)
     : QWidget(parent), MultiCommPortDriver1(new TMultiCommPortDriver(this)),
-      ComTimer(new TTimer(this)) {
+      ComTimer(new TTimer(this)), DownloadTimer(new TTimer(this)) {
     ui.setupUi(this);
     // The eleven instruction lines just fit the memo with a narrow margin.
     ui.Memo1->document()->setDocumentMargin(2);
+    // The calibration voltage 36,00 with the regional decimal separator, so
+    // that it converts under every regional setting.
+    ui.Edit1->setText(Regional::FormatFloat(QStringLiteral("0.00"), 36));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -41,6 +47,8 @@ TMainForm::TMainForm(QWidget* parent)
     MultiCommPortDriver1->SetInBufSize(65536);
     ComTimer->SetEnabled(false);
     ComTimer->SetInterval(300);
+    DownloadTimer->SetEnabled(false);
+    DownloadTimer->SetInterval(kDownloadSilenceMs);
     DatabaseFile = DatabasePath();
     bindEvents();
     setUpPanel();
@@ -61,6 +69,7 @@ void TMainForm::bindEvents() {
     MultiCommPortDriver1->OnReceiveData =
         std::bind(&TMainForm::MultiCommPortDriver1ReceiveData, this, _1, _2, _3);
     ComTimer->OnTimer = Bind(this, &TMainForm::ComTimerTimer);
+    DownloadTimer->OnTimer = Bind(this, &TMainForm::DownloadTimerTimer);
 
     ui.SampleTijdSpinEdit->OnChange = Bind(this, &TMainForm::SampleTijdSpinEditChange);
     ui.TurnoffTijdSpinEdit->OnChange = Bind(this, &TMainForm::SampleTijdSpinEditChange);
@@ -90,9 +99,18 @@ QString TMainForm::FirmwareText() const {
     return ui.FirmwareEdit->text();
 }
 
+// Every send that the user or a sequence starts gets its ten tries, also
+// when it repeats the command that failed last.
 void TMainForm::SendString(const QString& Cmd) {
-    if (Cmd != LastCommand)
-        RetryCount = 10;
+    RetryCount = 10;
+    if (!IsSaveWrite(Cmd))
+        saveChainRunning_ = false;
+    if (Cmd == QLatin1String("M"))
+        downloadRunning_ = true;
+    writeCommand(Cmd);
+}
+
+void TMainForm::writeCommand(const QString& Cmd) {
     if (Cmd == QLatin1String("H")) {
         ComTimer->SetInterval(500);
         RetryCount = 10;
@@ -107,10 +125,14 @@ void TMainForm::SendString(const QString& Cmd) {
 void TMainForm::ComTimerTimer(QObject*) {
     RetryCount = std::max(RetryCount - 1, 0);
     if (RetryCount != 0) {
-        SendString(LastCommand);
+        writeCommand(LastCommand);
         return;
     }
     ComTimer->SetEnabled(false);
+    saveChainRunning_ = false;
+    // A download that never got an answer is not waited for any longer.
+    if (LastCommand == QLatin1String("M"))
+        downloadRunning_ = false;
     if (Connected)
         MessageDlg(QStringLiteral("Er is een communicatiefout opgetreden, probeer opnieuw."),
                    TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
@@ -174,6 +196,7 @@ void TMainForm::OkButtonClick(QObject*) {
     if (!ensureConnected())
         return;
     SendString(QStringLiteral("s") + Regional::IntToHex(ui.SampleTijdSpinEdit->Value(), 2));
+    saveChainRunning_ = true;
 }
 
 void TMainForm::AnnuleerButtonClick(QObject*) {

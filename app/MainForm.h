@@ -30,6 +30,9 @@ public:
     Ui::TMainForm ui;
     TMultiCommPortDriver* const MultiCommPortDriver1;
     TTimer* const ComTimer;
+    // Ends a download whose unit fell silent: armed by every line that
+    // arrives while a download runs.
+    TTimer* const DownloadTimer;
 
     // Writes a command line and arms the retry timer.
     void SendString(const QString& Cmd) override;
@@ -53,6 +56,7 @@ public:
     QString DatabaseFile;
 
     void ComTimerTimer(QObject* Sender);
+    void DownloadTimerTimer(QObject* Sender);
     void MultiCommPortDriver1ReceiveData(QObject* Sender, const void* DataPtr, uint32_t DataSize);
 
     // Change handlers of the settings.
@@ -88,6 +92,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Writes a command line and arms the retry timer, leaving the count of
+    // tries as it is (except for "H", which never runs out).
+    void writeCommand(const QString& Cmd);
     void bindEvents();
     void setUpPanel();
     // Shows a power level's percentage on its knob and label.
@@ -110,13 +117,25 @@ private:
     void replyErased(const std::string& line);
     void replyTestMode(const std::string& line);
     void replyM(const std::string& line);
-    void endDownload(const std::string& line);
+    // The end of a download; `failed` when the unit could not deliver its
+    // memory ("MNO", or silence).
+    void endDownload(bool failed);
+    // Shows the log window restored, maximised and in front.
+    void bringLogWindowForward();
 
     // The power code of a bar, or nothing sent for an unknown hardware kind.
     void sendPowerCode(const QString& command, const TTrackBar* bar);
     void enableSaveButtons(bool enabled);
     // Tells the user when no Stelpod has answered yet.
     bool ensureConnected();
+
+    // From "Ok" until the chain's last acknowledgement, another command, or
+    // a write that ran out of tries: only then do "s", "c", "t" and "p"
+    // replies write the next setting.
+    bool saveChainRunning_ = false;
+    // From the sending of "M" until the download's end, or until "M" ran out
+    // of tries without a reply.
+    bool downloadRunning_ = false;
 
     TDataForm* dataForm_ = nullptr;
     TDataModule1* dataModule_ = nullptr;

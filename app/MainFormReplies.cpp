@@ -37,6 +37,10 @@ void TMainForm::MultiCommPortDriver1ReceiveData(QObject*, const void*, uint32_t)
         const std::string line = text.substr(0, end);
         text.erase(0, end + 1);
         ComTimer->SetEnabled(false);
+        if (downloadRunning_) {
+            DownloadTimer->SetEnabled(false);
+            DownloadTimer->SetEnabled(true);
+        }
         if (!line.empty())
             dispatchReply(line);
     }
@@ -167,8 +171,12 @@ void TMainForm::replyH(const std::string& line) {
     ui.ProgressBar1->StepIt();
 }
 
-// The save sequence: each acknowledgement sends the next setting.
+// The save sequence: each acknowledgement sends the next setting. Only the
+// acknowledgement of the write sent last counts, and only while the chain
+// runs, so that noise on the line never writes to the unit.
 void TMainForm::replySaved(const std::string& line) {
+    if (!saveChainRunning_ || !AcknowledgesWrite(line, LastCommand))
+        return;
     switch (line[0]) {
     case 's':
         AccuFlags = ui.NiMhRadioButton->isChecked() ? 1 : 0;
@@ -225,27 +233,45 @@ void TMainForm::replyTestMode(const std::string&) {
 // the download.
 void TMainForm::replyM(const std::string& line) {
     if (line.find("MOK") != std::string::npos || line == "MNO") {
-        endDownload(line);
+        endDownload(line == "MNO");
         return;
     }
     dataModule_->AddData(latin1(line));
     dataForm_->ui.DownLoadBar->StepIt();
 }
 
-void TMainForm::endDownload(const std::string& line) {
-    if (line == "MNO")
+// A unit that falls silent during a download ends it as "MNO" does, so the
+// rows that did arrive are kept and shown.
+void TMainForm::DownloadTimerTimer(QObject*) {
+    if (downloadRunning_)
+        endDownload(true);
+}
+
+void TMainForm::endDownload(bool failed) {
+    downloadRunning_ = false;
+    DownloadTimer->SetEnabled(false);
+    if (failed)
         inform(QStringLiteral("De gegevens konden niet worden opgehaald.\rControleer de stelpod."));
     if (dataModule_->LocalIBTransaction->InTransaction())
         dataModule_->LocalIBTransaction->CommitRetaining();
     dataModule_->DataIBDataSet->Open();
     dataForm_->ui.Chart1->UndoZoom();
     dataForm_->ui.DownLoadBar->hide();
-    dataForm_->show();
-    dataForm_->setWindowState(dataForm_->windowState() | Qt::WindowMaximized);
+    bringLogWindowForward();
     dataForm_->ui.AccuRadioButton->setChecked(true);
     if (LithiumLow)
         inform(QStringLiteral(
             "De lithium batterij in de stelpod is bijna leeg of reeds leeg, vervang deze."));
     LithiumLow = false;
     SendString(QStringLiteral("V"));
+}
+
+// The end of a download shows the log window maximised in front, also when the
+// user had minimised it or put another window over it meanwhile.
+void TMainForm::bringLogWindowForward() {
+    dataForm_->show();
+    dataForm_->setWindowState((dataForm_->windowState() & ~Qt::WindowMinimized) |
+                              Qt::WindowMaximized);
+    dataForm_->raise();
+    dataForm_->activateWindow();
 }

@@ -40,7 +40,7 @@ QString HardwareKind(const QString& firmware) {
 }
 
 int FirmwareVersion(const QString& firmware, int digits) {
-    return Regional::StrToInt(firmware.mid(10, digits));
+    return Regional::DigitsToInt(firmware.mid(10, digits));
 }
 
 namespace {
@@ -91,6 +91,17 @@ std::optional<int> PowerCodeOfBar(const QString& firmware, int position) {
     if (kind == QLatin1String("HM"))
         return FirmwareVersion(firmware) < 108 ? (position + 7) / 8 : position;
     return std::nullopt;
+}
+
+bool IsSaveWrite(const QString& command) {
+    return !command.isEmpty() && QStringLiteral("sctp").contains(command[0]);
+}
+
+bool AcknowledgesWrite(const std::string& line, const QString& command) {
+    if (line.empty() || !IsSaveWrite(command) || command[0] != QLatin1Char(line[0]))
+        return false;
+    return line[0] != 'p' ||
+           (line.size() > 1 && command.size() > 1 && command[1] == QLatin1Char(line[1]));
 }
 
 QString CalibrationCommand(long double volts) {

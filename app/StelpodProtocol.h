@@ -22,8 +22,8 @@ long long HexValue(const std::string& text);
 long long HexField(const std::string& line, int first, int count);
 
 // The firmware text's hardware kind ("SN", "HM" or any other pair) and its
-// version, the decimal number in characters 11 to 13 (EConvertError when
-// they are no decimal number).
+// version, the decimal number in characters 11 to 13 (EConvertError unless
+// they are decimal digits only).
 QString HardwareKind(const QString& firmware);
 int FirmwareVersion(const QString& firmware, int digits = 3);
 
@@ -51,6 +51,13 @@ std::optional<int> BarPositionOfPower(const QString& firmware, int value);
 // The power code written for a bar position, or none when the hardware kind
 // has no rule.
 std::optional<int> PowerCodeOfBar(const QString& firmware, int position);
+
+// Whether a command is one of the save chain's writes: "s", "c", "t", "p1",
+// "p2" or "p3" with its field.
+bool IsSaveWrite(const QString& command);
+// Whether a reply line acknowledges that write: the same letter, and for "p"
+// the same level digit.
+bool AcknowledgesWrite(const std::string& line, const QString& command);
 
 // The calibration command's value: volts × 20000, truncated toward zero.
 QString CalibrationCommand(long double volts);

@@ -20,6 +20,8 @@ const QStringList TableLines = {"CREATE TABLE DATATBL",
 const QStringList InsertLines = {
     "INSERT INTO DATATBL(",      "ID,",   "DATUM,", "TIJD,", "AKTIE,", "DATA)", "VALUES(",
     ":ID,:DATUM,:TIJD, :AKTIE,", ":DATA)"};
+const QString InUse =
+    "het bestand is in gebruik door een ander geopend exemplaar van dit programma";
 const QString GeneratorQuery = "SELECT GEN_ID(GEN_DATATBL_ID, 1) FROM RDB$DATABASE";
 
 template <class T> T* Named(T* component, const char* name) {
@@ -58,13 +60,18 @@ void TDataModule1::CreateDatabase(const QString& path) {
     try {
         DataIBTransaction->SetActive(false);
         IBDatabase1->Close();
+        lock_.Release();
         IBDatabase1->SetDatabaseName(path);
         IBDatabase1->Params().clear();
         IBDatabase1->Params() << QString("USER \"%1\"").arg("SYSDBA")
                               << QString("PASSWORD \"%1\"").arg("brugwacht");
-        if (QFile::exists(path))
+        if (QFile::exists(path)) {
+            if (TDatabaseLock::HeldElsewhere(path))
+                throw EDatabaseError(InUse);
             QFile::remove(path);
+        }
         IBDatabase1->CreateDatabase();
+        lock_.Acquire(path);
         IBDatabase1->Open();
         LocalIBTransaction->SetActive(true);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "eventlog/store/ChartSeriesLinks.h"
+#include "eventlog/store/DatabaseLock.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/IBDataSet.h"
 #include "platform/data/IBDatabase.h"
@@ -39,7 +40,8 @@ class TDataModule1 : public QObject {
 
     // Deletes the database file at `path` and creates it afresh with the
     // generator and the table, leaving the row insertion prepared in
-    // LocalIBSQL and LocalIBTransaction running. Any failure ends the
+    // LocalIBSQL and LocalIBTransaction running. A file that another running
+    // copy of the program has open is left alone. Any failure ends the
     // creation silently; its reason is kept for OpenView.
     void CreateDatabase(const QString& path);
     // The reason the last creation failed; empty when it succeeded.
@@ -72,5 +74,6 @@ class TDataModule1 : public QObject {
     TChartSeriesLinks series_;
     QString databasePath_;
     QString creationError_;
+    TDatabaseLock lock_; // held while IBDatabase1 is attached
     int LastPowerColor = 0;
 };

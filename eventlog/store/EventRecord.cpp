@@ -35,13 +35,12 @@ long long Hex(const QString& text, int digits) {
     return value;
 }
 
-// A pair of characters read as a decimal number, with the class library's
-// conversion.
+// A pair of decimal digits.
 int Decimal(const QString& pair) {
     if (pair.size() != 2)
         throw DecodeFailure();
     try {
-        return Regional::StrToInt(pair);
+        return Regional::DigitsToInt(pair);
     } catch (const EConvertError&) {
         throw DecodeFailure();
     }

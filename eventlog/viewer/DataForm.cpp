@@ -120,6 +120,9 @@ void TDataForm::setUpChart() {
 
     Series1->SetTitle(QStringLiteral("Vermogens"));
     Series1->SetSeriesColor(clRed);
+    Series1->SetMarksVisible(true);
+    Series1->SetArrowLength(8);
+    Series1->SetExplodeBiggest(10);
     Series1->SetActive(false);
 
     Series10->SetTitle(QStringLiteral("Vermogensstand"));

@@ -5,9 +5,16 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QSettings>
+#include <QTranslator>
 
 TApplication::TApplication() {
     qApp->installEventFilter(this);
+    if (settingsFolder_.isValid())
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder_.path());
+    loadQtTranslations();
 }
 
 TApplication::~TApplication() {
@@ -15,9 +22,20 @@ TApplication::~TApplication() {
         qApp->removeEventFilter(this);
 }
 
+void TApplication::loadQtTranslations() {
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 void TApplication::SetTitle(const QString& title) {
-    // Not Qt's display name: on X11 Qt would append it to every caption.
     title_ = title;
+    // Qt names the window class after the application name. Not the display
+    // name: Qt would append that to every caption.
+    QCoreApplication::setApplicationName(title);
 }
 
 QString TApplication::ProgramFolder() {

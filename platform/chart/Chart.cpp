@@ -153,11 +153,6 @@ QPoint TChart::CursorPos() const {
     return mapFromGlobal(QCursor::pos());
 }
 
-QRect TChart::PlotRect(const QRect& target) const {
-    const QFontMetricsF metrics(PixelFont(*this), this);
-    return ChartPainter::PlotArea(target, margins_, metrics, leftAxis_, bottomAxis_).toRect();
-}
-
 TChartTransform TChart::Transform() const {
     const QFontMetricsF metrics(PixelFont(*this), this);
     return TChartTransform(
@@ -268,12 +263,27 @@ void TChart::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TChart::wheelEvent(QWheelEvent* event) {
-    bool handled = false;
-    RunHandler([&] {
-        if (OnMouseWheel)
-            OnMouseWheel(this, event->modifiers(), event->angleDelta().y(),
-                         event->globalPosition().toPoint(), handled);
-    });
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore(); // a horizontal wheel
+        return;
+    }
+    // Wheels and touchpads send steps of any size; OnMouseWheel comes once per
+    // full notch turned one way, as the class library's wheel message does.
+    if ((wheelDelta_ < 0) != (delta < 0))
+        wheelDelta_ = 0;
+    wheelDelta_ += delta;
+    bool handled = true;
+    while (std::abs(wheelDelta_) >= WheelNotch) {
+        const int notch = wheelDelta_ > 0 ? WheelNotch : -WheelNotch;
+        wheelDelta_ -= notch;
+        handled = false;
+        RunHandler([&] {
+            if (OnMouseWheel)
+                OnMouseWheel(this, event->modifiers(), notch, event->globalPosition().toPoint(),
+                             handled);
+        });
+    }
     event->setAccepted(handled);
 }
 

@@ -44,15 +44,13 @@ class TChart : public QWidget {
     TChartAxis& BottomAxis() { return bottomAxis_; }
     const TChartAxis& BottomAxis() const { return bottomAxis_; }
 
+    // Switched off while a pie is active.
     bool AllowZoom() const { return allowZoom_; }
-    void SetAllowZoom(bool allow) { allowZoom_ = allow; }
     bool AllowPanning() const { return allowPanning_; }
-    void SetAllowPanning(bool allow) { allowPanning_ = allow; }
 
     // Puts back the axes' flags and ranges that the first drag zoom since the
     // last undo saved (when one did), then raises OnUndoZoom.
     void UndoZoom();
-    bool Zoomed() const { return zoom_.Saved; }
 
     // Looks. The back wall is the plot area's background: its colour, then
     // its brush over it; the chart colour fills the rest. The back picture
@@ -84,6 +82,9 @@ class TChart : public QWidget {
     TNotifyEvent OnZoom;
     TNotifyEvent OnScroll;
     TNotifyEvent OnUndoZoom;
+    // Raised once per full notch (a delta of 120) of the vertical wheel,
+    // with WheelDelta 120 or -120; touchpads' small steps add up to notches,
+    // and a horizontal wheel raises nothing.
     TMouseWheelEvent OnMouseWheel;
     TMouseMoveEvent OnMouseMove;
 
@@ -103,7 +104,6 @@ class TChart : public QWidget {
     void SeriesChanged();
     void SeriesActiveChanged(TChartSeries* series);
     bool DataRange(bool horizontal, double& minimum, double& maximum) const;
-    QRect PlotRect(const QRect& target) const;
     const TPieSeries* ActivePie() const;
     void DragZoom(const QRect& pixels);
     void Pan(const QPoint& delta);
@@ -124,6 +124,9 @@ class TChart : public QWidget {
 
     enum class TDrag { None, Zoom, Pan };
     TDrag drag_ = TDrag::None;
+    // The vertical wheel delta turned since the last full notch.
+    static constexpr int WheelNotch = 120;
+    int wheelDelta_ = 0;
     QPoint dragStart_;
     QPoint dragLast_;
     // The chart's picture while a zoom rectangle is dragged over it: each

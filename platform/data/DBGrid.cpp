@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyle>
 #include <QTimer>
 
 TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), model_(new TDBGridModel(this)) {
@@ -46,7 +47,26 @@ void TDBGrid::SetDataSource(TDataSource* dataSource) {
     } else {
         model_->SetDataSet(nullptr);
     }
+    SizeColumns();
     FollowCurrentRow();
+}
+
+void TDBGrid::SizeColumns() {
+    TIBCustomDataSet* dataSet = model_->DataSet();
+    if (!dataSet || !dataSet->Active())
+        return;
+    // The characters a field holds, in the width of a digit, with the cell's
+    // margins; a wider title widens its column. The grid keeps its width and
+    // scrolls sideways to the columns that do not fit.
+    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int margins =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
+        (showGrid() ? 1 : 0);
+    for (int column = 0; column < dataSet->FieldCount(); ++column) {
+        const int values = dataSet->Fields(column).DisplayWidth() * digit + margins;
+        const int title = horizontalHeader()->sectionSizeHint(column);
+        horizontalHeader()->resizeSection(column, std::max(values, title));
+    }
 }
 
 void TDBGrid::DataChanged(TDataEvent event) {
@@ -57,9 +77,11 @@ void TDBGrid::DataChanged(TDataEvent event) {
             model_->SetDataSet(dataSource_->DataSet());
         else
             model_->Reset();
+        SizeColumns();
         break;
     case TDataEvent::LayoutChanged:
         model_->TitlesChanged();
+        SizeColumns();
         break;
     case TDataEvent::Moved:
         break;

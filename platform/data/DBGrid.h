@@ -10,8 +10,9 @@
 class TDBGridModel;
 
 // A read-only data-aware grid: shows the data set of its data source with
-// one column per field, titled by the field's display label, and keeps its
-// current row on the data set's current row. A click on a column title
+// one column per field, titled by the field's display label and as wide as
+// the field's display width or its title, and keeps its current row on the
+// data set's current row. A click on a column title
 // raises OnTitleClick with that column's field name.
 class TDBGrid : public QTableView {
     Q_OBJECT
@@ -27,6 +28,7 @@ class TDBGrid : public QTableView {
   private:
     void DataChanged(TDataEvent event);
     void FollowCurrentRow();
+    void SizeColumns();
     void TitleClicked(int section);
     void RowChosen(const QModelIndex& current);
 

@@ -15,6 +15,32 @@ void TField::SetDisplayLabel(const QString& label) {
     dataSet_->NotifyLayoutChanged();
 }
 
+int TField::DisplayWidth() const {
+    // A date and a time of day whose texts are as long as any.
+    const TDateTime widest =
+        Regional::EncodeDate(2000, 12, 28) + Regional::EncodeTime(23, 59, 59, 0);
+    const TIBRowBuffer::Column& column = dataSet_->Rows().ColumnAt(index_);
+    switch (column.type) {
+    case TIBRowBuffer::Type::Text:
+        return column.length;
+    case TIBRowBuffer::Type::Integer: {
+        // Sign and digits of the type's widest number, with its decimal separator.
+        const int digits = column.length <= 2 ? 5 : column.length <= 4 ? 10 : 19;
+        return 1 + digits + (column.scale > 0 ? 1 : 0);
+    }
+    case TIBRowBuffer::Type::Date:
+        return int(Regional::DateToStr(widest).size());
+    case TIBRowBuffer::Type::Time:
+        return int(Regional::TimeToStr(widest).size());
+    case TIBRowBuffer::Type::Timestamp:
+        return int(Regional::DateTimeToStr(widest).size());
+    case TIBRowBuffer::Type::Boolean:
+        return 5; // False
+    default:
+        return 10;
+    }
+}
+
 bool TField::IsNull() const {
     const int row = dataSet_->CurrentRow();
     return row < 0 || dataSet_->Rows().IsNull(row, index_);

@@ -19,6 +19,11 @@ class TField {
     QString DisplayLabel() const { return displayLabel_; }
     void SetDisplayLabel(const QString& label);
 
+    // The characters that the field's text can take, by which a grid sizes
+    // its column: a text column's length, the widest number of an integer
+    // column, and the length of the regional date and time texts.
+    int DisplayWidth() const;
+
     bool IsNull() const;
     // Integers in decimal, a DATE in the regional short date format, a TIME
     // in the regional long time format, texts as stored, NULL as empty text.

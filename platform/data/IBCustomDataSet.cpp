@@ -82,13 +82,6 @@ void TIBCustomDataSet::Close() {
     Notify(TDataEvent::Closed);
 }
 
-void TIBCustomDataSet::SetActive(bool value) {
-    if (value)
-        Open();
-    else
-        Close();
-}
-
 void TIBCustomDataSet::First() {
     CheckActive();
     current_ = rows_.RowCount() > 0 ? 0 : -1;
@@ -113,17 +106,6 @@ void TIBCustomDataSet::Next() {
         Notify(TDataEvent::Moved);
     } else {
         eof_ = true;
-    }
-}
-
-void TIBCustomDataSet::Prior() {
-    CheckActive();
-    if (current_ > 0) {
-        --current_;
-        bof_ = eof_ = false;
-        Notify(TDataEvent::Moved);
-    } else {
-        bof_ = true;
     }
 }
 

@@ -36,12 +36,10 @@ class TIBCustomDataSet : public QObject, private TIBDatabaseUser, private TIBTra
     void Open();
     void Close();
     bool Active() const { return active_; }
-    void SetActive(bool value);
 
     void First();
     void Last();
     void Next();
-    void Prior();
     bool Eof() const { return eof_; }
     bool Bof() const { return bof_; }
     // 1-based number of the current row; 0 when the data set is empty or closed.

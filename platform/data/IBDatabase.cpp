@@ -1,5 +1,6 @@
 #include "platform/data/IBDatabase.h"
 
+#include "platform/data/IBClientLibrary.h"
 #include "platform/data/IBError.h"
 #include "platform/data/IBTransaction.h"
 #include "platform/errors/Exception.h"
@@ -10,7 +11,9 @@
 
 static_assert(std::is_same_v<TIBHandle, isc_db_handle>, "TIBHandle must be the client's handle");
 
-TIBDatabase::TIBDatabase(QObject* owner) : QObject(owner) {}
+TIBDatabase::TIBDatabase(QObject* owner) : QObject(owner) {
+    IBClientLibrary::Load();
+}
 
 TIBDatabase::~TIBDatabase() {
     if (Connected()) {
@@ -40,7 +43,8 @@ void TIBDatabase::CheckConnected() const {
 void TIBDatabase::CreateDatabase() {
     if (Connected())
         throw EDatabaseError("Cannot perform operation -- DB is currently open");
-    QString text = "CREATE DATABASE '" + databaseName_ + "' ";
+    // The name is a quoted literal of the statement: a quote in it is doubled.
+    QString text = "CREATE DATABASE '" + QString(databaseName_).replace("'", "''") + "' ";
     for (const QString& line : params_)
         text += line + "\r\n";
     const QByteArray bytes = QFile::encodeName(text);

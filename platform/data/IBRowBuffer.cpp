@@ -52,6 +52,7 @@ void TIBRowBuffer::Describe(const void* sqlda) {
             QString::fromLatin1(var.aliasname_length > 0 ? var.aliasname : var.sqlname, length);
         column.type = TypeOf(var.sqltype);
         column.scale = -var.sqlscale;
+        column.length = var.sqllen;
         columns_.push_back(column);
         sourceTypes_.push_back(static_cast<short>(var.sqltype & ~1));
     }

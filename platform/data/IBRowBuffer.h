@@ -19,7 +19,8 @@ class TIBRowBuffer {
     struct Column {
         QString name;
         Type type = Type::Unsupported;
-        int scale = 0; // decimal places of an integer column held as a scaled number
+        int scale = 0;  // decimal places of an integer column held as a scaled number
+        int length = 0; // bytes of the value: the characters of a text column
     };
 
     // Takes the column descriptions of a prepared statement (its XSQLDA);

@@ -283,7 +283,3 @@ void TIBStatement::CloseCursor() {
     ISC_STATUS_ARRAY status;
     isc_dsql_free_statement(status, &handle_, DSQL_close);
 }
-
-int TIBStatement::ColumnCount() const {
-    return prepared_ && out_ ? Da(out_)->sqld : 0;
-}

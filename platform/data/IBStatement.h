@@ -53,7 +53,6 @@ class TIBStatement {
 
     // The column descriptions and buffers, as the client library's XSQLDA.
     const void* Columns() const { return out_; }
-    int ColumnCount() const;
 
     // "preparing: SELECT ..." style context for error texts.
     QString Context(const QString& action) const;

@@ -1,6 +1,7 @@
 #include "platform/errors/Exception.h"
 #include "platform/regional/RegionalDetail.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -127,6 +128,12 @@ int StrToInt(const QString& text) {
             NotAnInteger(text);
     }
     return static_cast<int>(negative ? -value : value);
+}
+
+int DigitsToInt(const QString& text) {
+    if (text.isEmpty() || !std::all_of(text.begin(), text.end(), IsDigit))
+        NotAnInteger(text);
+    return StrToInt(text);
 }
 
 long double StrToFloat(const QString& text) {

@@ -48,6 +48,9 @@ void LoadFromSystem();
 // "'%s' is not a valid integer value", "'%s' is not a valid floating point
 // value", "'%s' is not a valid date and time".
 int StrToInt(const QString& text);
+// A text of decimal digits only, read as StrToInt reads it; a blank, a sign,
+// a '$' or an empty text fails with StrToInt's error text.
+int DigitsToInt(const QString& text);
 long double StrToFloat(const QString& text);
 QString IntToStr(long long value);
 QString IntToHex(long long value, int digits); // upper case, at least `digits`

@@ -12,7 +12,10 @@ void RunHandler(const std::function<void()>& body) {
 }
 
 void ShowException(const std::exception& error) {
+    MessageDlg(ExceptionText(error), TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+}
+
+QString ExceptionText(const std::exception& error) {
     const auto* own = dynamic_cast<const Exception*>(&error);
-    const QString text = own ? own->Message() : QString::fromUtf8(error.what());
-    MessageDlg(text, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+    return own ? own->Message() : QString::fromUtf8(error.what());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <exception>
 #include <functional>
 #include <utility>
@@ -16,6 +17,9 @@ void RunHandler(const std::function<void()>& body);
 // Shows the standard error box (error kind, button OK) for an exception that
 // left a handler.
 void ShowException(const std::exception& error);
+
+// The text of an exception: our own exceptions' message, else what().
+QString ExceptionText(const std::exception& error);
 
 namespace HandlerDetail {
 

@@ -1,5 +1,6 @@
 #include "platform/ui/JvDialButton.h"
 
+#include "platform/ui/FocusReason.h"
 #include "platform/ui/Handler.h"
 
 #include <QKeyEvent>
@@ -146,5 +147,6 @@ void TJvDialButton::keyPressEvent(QKeyEvent* event) {
 
 void TJvDialButton::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    RunHandler([this] { Fire(OnExit, this); });
+    if (FocusMovesWithinWindow(event))
+        RunHandler([this] { Fire(OnExit, this); });
 }

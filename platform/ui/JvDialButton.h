@@ -40,7 +40,8 @@ class TJvDialButton : public QWidget {
     void SetColor(const QColor& color);
 
     TNotifyEvent OnChange;
-    // Raised when the knob loses the input focus.
+    // Raised when the input focus moves from the knob to another control of
+    // its window (not when the window itself is deactivated).
     TNotifyEvent OnExit;
 
     QSize sizeHint() const override { return {98, 98}; }

@@ -2,6 +2,7 @@
 
 #include "platform/regional/Regional.h"
 #include "platform/ui/Beep.h"
+#include "platform/ui/FocusReason.h"
 #include "platform/ui/Handler.h"
 
 #include <QApplication>
@@ -13,14 +14,6 @@ namespace {
 
 const QString refusalText() {
     return QStringLiteral("Invalid input value.  Use escape key to abandon changes");
-}
-
-// Only a move of the focus to another control of the window leaves the edit;
-// the window losing activation does not, and the edit keeps the focus for
-// when the window is active again.
-bool movesWithinWindow(const QFocusEvent* event) {
-    return event->reason() != Qt::ActiveWindowFocusReason &&
-           event->reason() != Qt::PopupFocusReason;
 }
 
 // Qt's mask character that accepts what a place of the class library's mask
@@ -223,7 +216,7 @@ void TMaskEdit::textEdited() {
 
 void TMaskEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    const bool back = keptFocus_ && !movesWithinWindow(event);
+    const bool back = keptFocus_ && !FocusMovesWithinWindow(event);
     keptFocus_ = false;
     if (back)
         return; // the window was active again, the edit had the focus all along
@@ -238,7 +231,7 @@ void TMaskEdit::focusInEvent(QFocusEvent* event) {
 
 void TMaskEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (!movesWithinWindow(event)) {
+    if (!FocusMovesWithinWindow(event)) {
         keptFocus_ = true;
         return;
     }

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 namespace {
 
@@ -63,10 +64,86 @@ bool has(const std::vector<TMsgDlgBtn>& buttons, TMsgDlgBtn button) {
     return std::find(buttons.begin(), buttons.end(), button) != buttons.end();
 }
 
+// A shown window of ours that stays on top of the others, if any.
+QWidget* windowOnTop() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return window;
+    return nullptr;
+}
+
+// The window the box belongs to: the one the user works in, else (a timer
+// raised it while another program is active) the one of ours on top, else
+// none.
+QWidget* ownerWindow() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return windowOnTop();
+}
+
+// A message box placed once its text is laid out: QMessageBox takes its final
+// size only in its show event, after Qt centred it with the size it had.
+class TMessageBox : public QMessageBox {
+  public:
+    TMessageBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                QWidget* owner)
+        : QMessageBox(icon, caption, text, QMessageBox::NoButton, owner), owner_(owner) {
+        // A window of ours on top would cover a box that is not.
+        if (windowOnTop())
+            setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
+
+  protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        placeCentred();
+    }
+
+  private:
+    // Centred on the owner's frame, or on the screen without an owner, and
+    // kept on that screen. The box's own frame is not known before it is
+    // mapped; the owner's frame margins stand in for it.
+    void placeCentred() {
+        QMargins frame;
+        QRect area;
+        QScreen* screen = QGuiApplication::primaryScreen();
+        if (owner_) {
+            const QRect outer = owner_->frameGeometry();
+            const QRect inner = owner_->geometry();
+            frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
+            area = outer;
+            screen = owner_->screen();
+        } else if (screen) {
+            area = screen->availableGeometry();
+        }
+        if (!area.isValid())
+            return;
+        QRect outer = QRect(QPoint(), size()).marginsAdded(frame);
+        outer.moveCenter(area.center());
+        if (screen) {
+            const QRect available = screen->availableGeometry();
+            outer.moveLeft(std::max(available.left(),
+                                    std::min(outer.left(), available.right() - outer.width() + 1)));
+            outer.moveTop(std::max(available.top(),
+                                   std::min(outer.top(), available.bottom() - outer.height() + 1)));
+        }
+        // The client area's place: window systems place a window that is not
+        // yet mapped by it, whatever its frame turns out to be.
+        setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), size()));
+    }
+
+    QWidget* owner_;
+};
+
 int showBox(const MessageRequest& request) {
-    QMessageBox box(iconOf(request.Type), captionOf(request.Type),
-                    QString(request.Text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
-                        .replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    TMessageBox box(iconOf(request.Type), captionOf(request.Type),
+                    QString(request.Text)
+                        .replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                        .replace(QLatin1Char('\r'), QLatin1Char('\n')),
+                    ownerWindow());
     for (TMsgDlgBtn button : request.Buttons)
         box.addButton(infoOf(button).standard);
     // Yes is the default of a question and Escape answers No; a box with OK
@@ -81,12 +158,6 @@ int showBox(const MessageRequest& request) {
         box.setEscapeButton(QMessageBox::Cancel);
     else if (has(request.Buttons, TMsgDlgBtn::mbOK))
         box.setEscapeButton(QMessageBox::Ok);
-    box.adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = box.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        box.move(frame.topLeft());
-    }
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     for (TMsgDlgBtn button : request.Buttons)

@@ -16,7 +16,9 @@ struct MessageRequest {
     std::vector<TMsgDlgBtn> Buttons;
 };
 
-// Shows a modal box centred on the screen and returns the button pressed.
+// Shows a modal box above the window that raised it (the active window, else
+// a window of ours that stays on top), centred on that window, or on the
+// screen when there is none, and returns the button pressed.
 // With Yes and No, Yes is the default and Escape answers No; with OK alone,
 // OK is the default. The box runs a nested event loop, so timers and the
 // serial poll go on while it is open.

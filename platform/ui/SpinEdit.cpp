@@ -1,9 +1,13 @@
 #include "platform/ui/SpinEdit.h"
 
+#include "platform/ui/Beep.h"
+#include "platform/ui/FocusReason.h"
 #include "platform/ui/Handler.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 
 TSpinEdit::TSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
     setKeyboardTracking(true);
@@ -87,12 +91,33 @@ QSize TSpinEdit::sizeHint() const {
     return hint;
 }
 
+bool TSpinEdit::acceptsTyped(QChar key) const {
+    if (key.unicode() < 0x20)
+        return true; // Backspace, Enter, Escape and the like edit or end the edit
+    if (key >= QLatin1Char('0') && key <= QLatin1Char('9'))
+        return true;
+    // A minus only where a negative number can stand, in front of the rest.
+    const int start =
+        lineEdit()->hasSelectedText() ? lineEdit()->selectionStart() : lineEdit()->cursorPosition();
+    return key == QLatin1Char('-') && minValue_ < 0 && start == 0;
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent* event) {
+    const QString typed = event->text();
+    const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (!command && !isReadOnly() &&
+        std::any_of(typed.begin(), typed.end(), [this](QChar key) { return !acceptsTyped(key); })) {
+        MessageBeep();
+        event->accept();
+        return;
+    }
+    QAbstractSpinBox::keyPressEvent(event);
+}
+
 void TSpinEdit::focusOutEvent(QFocusEvent* event) {
     // Only a move of the focus to another control of the window ends the edit;
-    // the window losing activation (another window, a message box, closing)
-    // leaves it as it is, and the edit has the focus again on return.
-    const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+    // the edit has the focus again when its window is active again.
+    if (FocusMovesWithinWindow(event))
         RunHandler([this] {
             const int value = Value();
             if (checkValue(value) != value)

@@ -9,7 +9,9 @@
 // types, even a number outside the range or no number at all. A number
 // outside MinValue..MaxValue is brought into range when the edit loses the
 // focus, which Qt does on the mouse press of a button, before its click.
-// With MinValue equal to MaxValue the range does not limit the value.
+// With MinValue equal to MaxValue the range does not limit the value. Typing
+// refuses, with a beep, any character but a digit, and a minus but in front
+// where MinValue is below 0; a text set by code or pasted is taken as it is.
 class TSpinEdit : public QAbstractSpinBox {
     Q_OBJECT
     Q_PROPERTY(int MinValue READ MinValue WRITE SetMinValue)
@@ -42,10 +44,12 @@ class TSpinEdit : public QAbstractSpinBox {
 
   protected:
     StepEnabled stepEnabled() const override;
+    void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
     int checkValue(int value) const;
+    bool acceptsTyped(QChar key) const;
     void writeText(const QString& text);
     void textEdited(const QString& text);
 

@@ -2,6 +2,9 @@
 
 #include "platform/ui/Handler.h"
 
+#include <QPainter>
+#include <QStyleOptionSlider>
+
 TTrackBar::TTrackBar(QWidget* parent) : QSlider(Qt::Vertical, parent) {
     setInvertedAppearance(true);
     setInvertedControls(true);
@@ -36,4 +39,21 @@ void TTrackBar::SetMax(int value) {
 
 void TTrackBar::SetPosition(int position) {
     changeFromCode([&] { setValue(std::clamp(position, minimum(), maximum())); });
+}
+
+void TTrackBar::paintEvent(QPaintEvent*) {
+    // Styles fill the groove from the Min end to the handle, here from the
+    // top, so that the bar at 0 % would look full. Drawn as a bar with Min at
+    // the bottom and the position mirrored, the handle stays where it is and
+    // the fill runs from the bottom up to it, as the percentage under it.
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
+    if (tickPosition() != NoTicks)
+        option.subControls |= QStyle::SC_SliderTickmarks;
+    option.upsideDown = !option.upsideDown;
+    option.sliderPosition = option.minimum + option.maximum - option.sliderPosition;
+    option.sliderValue = option.minimum + option.maximum - option.sliderValue;
+    QPainter painter(this);
+    style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
 }

@@ -5,7 +5,8 @@
 #include <QSlider>
 
 // A track bar: vertical unless told otherwise, with Min at the top (the Down
-// key and dragging down raise the position), no tick marks.
+// key and dragging down raise the position), no tick marks. The groove is
+// filled from the Max end up to the handle, never from the Min end.
 class TTrackBar : public QSlider {
     Q_OBJECT
     Q_PROPERTY(int Min READ Min WRITE SetMin)
@@ -24,6 +25,9 @@ class TTrackBar : public QSlider {
 
     // Raised on every change of the position, by the user or by code.
     TNotifyEvent OnChange;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     template <class Change> void changeFromCode(Change change);

@@ -19,6 +19,16 @@ TEST_F(ComportFormTest, AtStart_OffersPortOneOnTopOfTheMainWindow) {
     EXPECT_EQ(dialog().windowTitle(), "Selecteer compoort");
 }
 
+TEST_F(ComportFormTest, AtStart_TheFocusIsOnVerbindenAndEnterConnects) {
+    sim.Start();
+    dialog().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog()));
+    ASSERT_EQ(QApplication::focusWidget(), dialog().ui.ConnectButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(main().ComPort, 1);
+    EXPECT_TRUE(WaitUntil([&] { return countOf("V") >= 1; }));
+}
+
 TEST_F(ComportFormTest, MissingPort_ShowsTheTwoLineMessageAndSendsNothing) {
     blockPort(7);
     dialog().ui.ComportSpinEdit->SetValue(7);

@@ -111,6 +111,18 @@ TEST_F(DialPanelTest, FocusLeavingAKnob_BeepsOnce) {
     ui.JvDialButton1->setFocus(Qt::TabFocusReason);
     ASSERT_TRUE(ui.JvDialButton1->hasFocus());
     EXPECT_EQ(beeps, 0);
+
+    // Another window coming forward (a message box, another program) takes
+    // the focus from the window, not from the knob.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    EXPECT_TRUE(ui.JvDialButton1->hasFocus());
+    EXPECT_EQ(beeps, 0);
+
     ui.Edit1->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(beeps, 1);
     SetBeepHook({});

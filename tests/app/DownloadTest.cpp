@@ -1,11 +1,17 @@
 #include "AppHarness.h"
+#include "StoredRows.h"
 
 #include "tools/stelpod-sim/RecordGenerator.h"
+
+#include <QApplication>
+#include <functional>
 
 namespace {
 
 const QString kLithium = QStringLiteral(
     "De lithium batterij in de stelpod is bijna leeg of reeds leeg, vervang deze.");
+const QString kNotDelivered =
+    QStringLiteral("De gegevens konden niet worden opgehaald.\rControleer de stelpod.");
 
 class DownloadTest : public AppHarness {
 protected:
@@ -103,7 +109,7 @@ TEST_F(DownloadTest, NoAnswer_KeepsTheRowsBeforeItAndShowsTheMessage) {
     sim.SetDownloadLimit(25);
     openLogWindow();
     download();
-    EXPECT_EQ(messagesWith("De gegevens konden niet worden opgehaald.\rControleer de stelpod."), 1);
+    EXPECT_EQ(messagesWith(kNotDelivered), 1);
     EXPECT_EQ(rowIds(), oneTo(25));
 }
 
@@ -119,4 +125,62 @@ TEST_F(DownloadTest, EndLines_MokAnywhereEndsItWhileMnoFollowedByMoreIsARecord) 
     EXPECT_EQ(messagesWith(kLithium), 1); // the first record carries the lithium bit
     EXPECT_EQ(main().LastCommand, "V");
     EXPECT_FALSE(logWindow().ui.DownLoadBar->isVisible());
+}
+
+// The unit stops after 25 records without an end line: five seconds of
+// silence end the download as "MNO" does.
+TEST_F(DownloadTest, UnitFallingSilent_EndsTheDownloadAsNoAnswerDoes) {
+    sim.SetDownloadEnd(sim::DownloadEnd::None);
+    sim.SetDownloadLimit(25);
+    openLogWindow();
+    download();
+    EXPECT_EQ(messagesWith(kNotDelivered), 1);
+    EXPECT_EQ(rowIds(), oneTo(25));
+    EXPECT_FALSE(logWindow().ui.DownLoadBar->isVisible());
+    EXPECT_TRUE(logWindow().isMaximized());
+
+    // A line that comes later is handled as any other: the record is added
+    // and the end line makes it permanent.
+    sim.SetSilent(true);
+    sim.ClearReceived();
+    sim.Inject("M0907146503007530\rMOK\r");
+    ASSERT_TRUE(WaitUntil([&] { return countOf("V") >= 1; }, 3000));
+    EXPECT_EQ(StoredIds(main().DatabaseFile), oneTo(26));
+    EXPECT_EQ(messagesWith(kNotDelivered), 1);
+}
+
+// What the user did with the log window during the download; at its end the
+// window is shown maximised in front before the lithium box opens.
+TEST_F(DownloadTest, EndOfDownload_BringsTheLogWindowForwardBeforeTheLithiumBox) {
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"minimised", [&] { logWindow().showMinimized(); }},
+        {"behind the main window",
+         [&] {
+             main().raise();
+             main().activateWindow();
+         }},
+        {"closed", [&] { logWindow().close(); }},
+    };
+    openLogWindow();
+    for (const auto& [action, act] : actions) {
+        SCOPED_TRACE(action);
+        bool shown = false;
+        SetMessageBoxHook([&](const MessageRequest& request) {
+            messages.push_back(request);
+            if (request.Text == kLithium)
+                shown = logWindow().isVisible() && logWindow().isMaximized() &&
+                        !logWindow().isMinimized();
+            return int(mrOk);
+        });
+        logWindow().showNormal();
+        sim.ClearReceived();
+        logWindow().ui.DownLoadButton->click();
+        act();
+        ASSERT_TRUE(WaitUntil([&] { return countOf("V") >= 1; }, 10000));
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(logWindow().isVisible());
+        EXPECT_FALSE(logWindow().isMinimized());
+        EXPECT_TRUE(logWindow().isMaximized());
+        EXPECT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == &logWindow(); }, 2000));
+    }
 }

@@ -4,7 +4,8 @@
 // `pictures` library as a resource. A resource in a static library is only
 // registered when something calls its initialiser, so the program's start-up
 // and every test program that builds a window call InitPictures() once,
-// before the first window is created.
+// before the first window is created. A picture that the resource lacks
+// raises EFileError naming it, so that the program does not start without it.
 void InitPictures();
 
 namespace Pictures {
@@ -24,4 +25,9 @@ inline constexpr char ExportDisabled[] = ":/pictures/export-disabled.png";
 inline constexpr char Panel[] = ":/pictures/panel.jpg";              // 502 x 507, JPEG
 inline constexpr char BarOutline[] = ":/pictures/bar-outline.pcx";   // 384 x 96, 24-bit PCX
 inline constexpr char KnobOutline[] = ":/pictures/knob-outline.pcx"; // 98 x 98, 24-bit PCX
+
+inline constexpr const char* All[] = {Logo,           LogPicture, ChartBackground, Hand,
+                                      HandDisabled,   Refresh,    RefreshDisabled, Print,
+                                      PrintDisabled,  Import,     ImportDisabled,  Export,
+                                      ExportDisabled, Panel,      BarOutline,      KnobOutline};
 } // namespace Pictures

@@ -203,6 +203,13 @@ void StelpodSimulator::SetPaced(bool on) {
     faults_.paced = on;
 }
 
+void StelpodSimulator::Inject(const std::string& bytes) {
+    if (!Running())
+        throw std::runtime_error("the simulator is not running");
+    std::lock_guard lock(writeMutex_);
+    WriteAll(bytes);
+}
+
 std::vector<ReceivedCommand> StelpodSimulator::Received() const {
     std::lock_guard lock(receivedMutex_);
     return received_;
@@ -327,8 +334,11 @@ bool StelpodSimulator::SendLine(const std::string& line, const FaultSwitches& fa
 bool StelpodSimulator::SendPiece(const std::string& bytes, bool paced) {
     if (paced && !WaitUntil(lineFree_))
         return false;
-    if (!WriteAll(bytes))
-        return false;
+    {
+        std::lock_guard lock(writeMutex_);
+        if (!WriteAll(bytes))
+            return false;
+    }
     if (paced)
         lineFree_ += kByteTime * static_cast<long>(bytes.size());
     return true;

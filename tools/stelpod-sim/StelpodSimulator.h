@@ -65,6 +65,10 @@ class StelpodSimulator {
     void SetMalformedRecordAt(std::optional<std::size_t> index);
     void SetPaced(bool on);
 
+    // Writes bytes on the line as they stand, outside any reply: noise, or a
+    // stray or late reply line. Throws std::runtime_error when not running.
+    void Inject(const std::string& bytes);
+
     std::vector<ReceivedCommand> Received() const;
     void ClearReceived();
 
@@ -96,6 +100,8 @@ class StelpodSimulator {
     FaultSwitches faults_;
     int dropsLeft_ = 0;
     std::function<void(const std::string&)> log_;
+
+    std::mutex writeMutex_; // one writer at a time on the line
 
     mutable std::mutex receivedMutex_;
     std::vector<ReceivedCommand> received_;

@@ -81,6 +81,11 @@ TEST_F(StoreFixture, RecordLinesBecomeRows) {
         {"M000012G10500"
          "7530",
          "SN", Fallback, "0:00:00", "Accu voltage sample", "24 Volt", false},
+        // Minutes and hours are two decimal digits, nothing else.
+        {"M00$9128105007530", "SN", Fallback, "0:00:00", "Accu voltage sample", "24 Volt", false},
+        {"M00 9128105007530", "SN", Fallback, "0:00:00", "Accu voltage sample", "24 Volt", false},
+        {"M00+9128105007530", "SN", Fallback, "0:00:00", "Accu voltage sample", "24 Volt", false},
+        {"M0000+98105007530", "SN", Fallback, "0:00:00", "Accu voltage sample", "24 Volt", false},
         // Power levels by hardware kind; codes outside '0'-'8' as percentages too.
         {Record(0x00, 0, 12, 2, 1, 5, "08", "0080"), "SN 2.1", "1-5-2026", "12:00:00",
          "Insch./wijz. vermogensstand", "50%", false},

@@ -5,18 +5,53 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileDialog>
+#include <QSettings>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(Application, KeepsTitleAndHintPauseWithoutTouchingCaptions) {
+TEST(Application, TitleNamesTheProgramForTheDesktopAndHintPauseIsKept) {
     TApplication application;
     application.SetTitle("Dorvel Settings program");
     application.SetHintHidePause(7000);
     EXPECT_EQ(application.Title(), "Dorvel Settings program");
     EXPECT_EQ(application.HintHidePause(), 7000);
-    EXPECT_TRUE(QGuiApplication::applicationDisplayName() != "Dorvel Settings program");
+    // Qt names the window class after the application name.
+    EXPECT_EQ(QCoreApplication::applicationName(), "Dorvel Settings program");
+}
+
+TEST(Application, QtsOwnSettingsGoToAFolderOfTheRunOnly) {
+    QString written;
+    {
+        TApplication application;
+        {
+            QFileDialog dialog; // stores its history and view when it goes
+        }
+        written = QSettings(QSettings::UserScope, "QtProject").fileName();
+        EXPECT_TRUE(QFileInfo::exists(written)) << written.toStdString();
+        EXPECT_FALSE(written.startsWith(QDir::homePath() + "/.config")) << written.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(written)) << "gone with the application object";
+}
+
+TEST(Application, LoadsQtsTranslationsForTheUsersLanguage) {
+    const QString source = "Look in:";
+    const QLocale system;
+    QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+    {
+        TApplication application;
+        EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), source);
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    {
+        TApplication application;
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), source);
+    }
+    QLocale::setDefault(system);
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), source)
+        << "the translation goes with the application object";
 }
 
 TEST(Application, ProgramFolderIsTheFolderOfTheProgramFile) {

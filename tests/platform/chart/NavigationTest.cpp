@@ -168,6 +168,41 @@ TEST_F(Navigation, WheelAndMoveReachTheirEvents) {
     EXPECT_EQ(chart.ClientRect(), QRect(0, 0, 640, 313));
 }
 
+// Mice send a delta of 120 per notch; touchpads and high-resolution wheels
+// send small steps with a pixel delta as well; a horizontal wheel sends its
+// delta in x alone.
+TEST_F(Navigation, TheWheelEventComesOncePerFullNotchOfVerticalDelta) {
+    struct Case {
+        const char* name;
+        std::vector<QPoint> angles; // one wheel event each
+        std::vector<int> raised;
+    };
+    const Case cases[] = {
+        {"notches", {{0, 120}, {0, -120}}, {120, -120}},
+        {"one event of two notches", {{0, 240}}, {120, 120}},
+        {"touchpad steps", {{0, 15}, {0, 45}, {0, 45}, {0, 15}, {0, 15}}, {120}},
+        {"steps that reverse", {{0, 90}, {0, -60}, {0, -60}, {0, 90}}, {-120}},
+        {"horizontal wheel", {{120, 0}, {-240, 0}}, {}},
+        {"tilted touchpad", {{-30, 60}, {40, 60}}, {120}},
+    };
+    for (const Case& c : cases) {
+        TChart wheelChart;
+        std::vector<int> raised;
+        wheelChart.OnMouseWheel = [&](QObject*, Qt::KeyboardModifiers, int delta, QPoint,
+                                      bool& handled) {
+            raised.push_back(delta);
+            handled = true;
+        };
+        for (QPoint angle : c.angles) {
+            QWheelEvent wheel(QPointF(50, 60), QPointF(50, 60), angle / 8, angle, Qt::NoButton,
+                              Qt::NoModifier, Qt::ScrollUpdate, false);
+            QApplication::sendEvent(&wheelChart, &wheel);
+            EXPECT_EQ(wheel.isAccepted(), angle.y() != 0) << c.name;
+        }
+        EXPECT_EQ(raised, c.raised) << c.name;
+    }
+}
+
 TEST_F(Navigation, AnErrorFromAnEventLeavesTheChartUsable) {
     chart.OnZoom = [](QObject*) {
         throw EInvalidOperation("Axis Maximum Value must be >= Minimum");

@@ -6,6 +6,7 @@
 #include "support/WaitUntil.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -45,6 +46,31 @@ TEST_F(Grid, ShowsOneColumnPerFieldTitledByItsLabel) {
     EXPECT_EQ(Cell(2, 3), "rij 3");
     view.Close();
     EXPECT_EQ(grid.model()->rowCount(), 0);
+}
+
+// Each column holds its field's display width in digits, or its title when
+// that is wider; the grid scrolls sideways to the columns that do not fit.
+TEST_F(Grid, ColumnsAreAsWideAsTheirFieldsTextsOrTitles) {
+    view.Open();
+    const int expectedWidths[] = {11, 10, 8, 30}; // INTEGER, d-m-yyyy, h:nn:ss, VARCHAR(30)
+    const int digit = grid.fontMetrics().horizontalAdvance('0');
+    QHeaderView* header = grid.horizontalHeader();
+    for (int column = 0; column < 4; ++column) {
+        const int characters = view.Fields(column).DisplayWidth();
+        EXPECT_EQ(characters, expectedWidths[column]) << column;
+        EXPECT_GE(header->sectionSize(column), characters * digit) << column;
+        EXPECT_LE(header->sectionSize(column), characters * digit + 12) << column;
+    }
+    EXPECT_GT(grid.horizontalScrollBar()->maximum(), 0);
+
+    view.FieldByName("TIJD").SetDisplayLabel("Tijd van de gebeurtenis");
+    EXPECT_EQ(header->sectionSize(2), header->sectionSizeHint(2));
+    EXPECT_GT(header->sectionSize(2), 8 * digit + 12);
+
+    view.Close();
+    view.Open();
+    EXPECT_LE(header->sectionSize(2), 8 * digit + 12) << "the fields are new at every opening";
+    EXPECT_GE(header->sectionSize(3), 30 * digit);
 }
 
 TEST_F(Grid, TheCurrentRowFollowsTheDataSetAndAClickMovesIt) {

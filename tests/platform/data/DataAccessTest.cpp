@@ -1,5 +1,6 @@
 #include "TestDatabase.h"
 
+#include "platform/data/IBClientLibrary.h"
 #include "platform/data/IBDataSet.h"
 #include "platform/data/IBDateTime.h"
 #include "platform/data/IBQuery.h"
@@ -151,6 +152,21 @@ TEST(IBSqlParams, NamesOutsideQuotesAndCommentsBecomeMarkers) {
         EXPECT_EQ(parsed.text, c.text) << c.sql.toStdString();
         EXPECT_EQ(parsed.names, c.names) << c.sql.toStdString();
     }
+}
+
+// The client library is loaded by name when the first connection is made; a
+// library that is missing is an error naming it and the system's reason.
+TEST(IBClientLibrary, AMissingLibraryIsAnErrorWithItsReason) {
+    try {
+        IBClientLibrary::Open("libfbclient-missing.so.2");
+        FAIL() << "no error";
+    } catch (const EDatabaseError& error) {
+        EXPECT_TRUE(error.Message().startsWith(
+            "Unable to load the client library libfbclient-missing.so.2: "))
+            << error.what();
+        EXPECT_TRUE(error.Message().contains("No such file")) << error.what();
+    }
+    EXPECT_NE(IBClientLibrary::Open(IBClientLibrary::FileName), nullptr);
 }
 
 } // namespace

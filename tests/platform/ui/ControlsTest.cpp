@@ -1,4 +1,5 @@
 #include "platform/ui/Bevel.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/ProgressBar.h"
 #include "platform/ui/RadioButton.h"
 #include "platform/ui/TrackBar.h"
@@ -7,6 +8,7 @@
 #include "platform/errors/Exception.h"
 #include "support/MessageRecorder.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QTest>
 #include <QToolButton>
@@ -60,6 +62,35 @@ TEST(TrackBar, PositionZeroIsAtTheTopAndDownRaisesIt) {
     EXPECT_EQ(power.changes, (std::vector<int>{1, 2, 1}));
 }
 
+// The groove is filled from the bottom up to the handle, so the fill shows
+// the percentage that the settings window prints under the bar.
+TEST(TrackBar, TheFillRisesFromTheBottomToTheHandle) {
+    const auto filledRows = [](int position, int& lowestUnfilled) {
+        PowerBar power;
+        power.bar.resize(25, 169);
+        power.bar.SetPosition(position);
+        const QImage image = power.bar.grab().toImage();
+        const QColor fill = power.bar.palette().color(QPalette::Highlight);
+        int rows = 0;
+        lowestUnfilled = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor pixel = image.pixelColor(image.width() / 2, y);
+            const bool filled = pixel.blue() - pixel.red() > (fill.blue() - fill.red()) / 2;
+            rows += filled;
+            if (!filled && y < image.height() - 4)
+                lowestUnfilled = y;
+        }
+        return rows;
+    };
+    int lowestUnfilled = 0;
+    EXPECT_EQ(filledRows(255, lowestUnfilled), 0) << "0 %";
+    const int half = filledRows(128, lowestUnfilled);
+    const int full = filledRows(0, lowestUnfilled);
+    EXPECT_GT(full, 169 * 3 / 4) << "100 %";
+    EXPECT_LT(lowestUnfilled, 20) << "filled below the handle at the top";
+    EXPECT_NEAR(half, full / 2, 169 / 10) << "50 %";
+}
+
 TEST(TrackBar, UserChangeHandlerFailureGoesToTheErrorBox) {
     PowerBar power;
     MessageRecorder boxes;
@@ -75,6 +106,29 @@ TEST(TrackBar, PropertiesFromAFormDescription) {
     EXPECT_TRUE(bar.setProperty("Max", 255));
     EXPECT_TRUE(bar.setProperty("Position", 255));
     EXPECT_EQ(bar.Position(), 255);
+}
+
+// --- Button ----------------------------------------------------------------
+
+// In every window, not only in dialogs, Enter, the keypad's Enter and Space
+// press the button that has the focus, and only that one.
+TEST(Button, EnterAndSpacePressTheFocusedButton) {
+    QWidget window;
+    auto* first = new TButton(&window);
+    auto* second = new TButton(&window);
+    second->move(0, 40);
+    int firstClicks = 0;
+    int secondClicks = 0;
+    QObject::connect(first, &QPushButton::clicked, [&] { ++firstClicks; });
+    QObject::connect(second, &QPushButton::clicked, [&] { ++secondClicks; });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    second->setFocus(Qt::TabFocusReason);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(secondClicks, 3);
+    EXPECT_EQ(firstClicks, 0);
 }
 
 // --- Up-down ---------------------------------------------------------------

@@ -9,26 +9,43 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
-// Presses a key in the box that the next MessageDlg call opens, once it is up.
-void PressInNextBox(Qt::Key key, QString* seenText = nullptr, QString* defaultButton = nullptr) {
+// Once the box that the next MessageDlg call opens is up, lets `inspect` look
+// at it and presses the keys in it.
+void PressInNextBox(std::vector<Qt::Key> keys,
+                    std::function<void(QMessageBox*)> inspect = nullptr) {
     auto* poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, poll, [=] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
+        if (!box || !box->isVisible() || !box->isActiveWindow() || !box->focusWidget())
+            return; // keys go to the box once it has the focus
         poll->stop();
+        if (inspect)
+            inspect(box);
+        for (Qt::Key key : keys)
+            QTest::keyClick(box->focusWidget(), key);
+        poll->deleteLater();
+    });
+    poll->start(20);
+}
+
+void PressInNextBox(Qt::Key key, QString* seenText = nullptr, QString* defaultButton = nullptr) {
+    PressInNextBox(std::vector<Qt::Key>{key}, [=](QMessageBox* box) {
         if (seenText)
             *seenText = box->text();
         if (defaultButton && box->defaultButton())
             *defaultButton = box->defaultButton()->text().remove('&');
-        QTest::keyClick(box, key);
-        poll->deleteLater();
     });
-    poll->start(20);
+}
+
+int AskYesNo() {
+    return MessageDlg("Weet u het zeker?", TMsgDlgType::mtConfirmation,
+                      {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo});
 }
 
 TEST(MessageDlg, RealBoxQuestionDefaultsToYesAndEscapeAnswersNo) {
@@ -43,6 +60,75 @@ TEST(MessageDlg, RealBoxQuestionDefaultsToYesAndEscapeAnswersNo) {
     EXPECT_EQ(MessageDlg("Weet u het zeker?", TMsgDlgType::mtConfirmation,
                          {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}),
               mrNo);
+}
+
+TEST(MessageDlg, RealBoxEnterAndSpacePressTheFocusedButton) {
+    const std::pair<std::vector<Qt::Key>, int> cases[] = {
+        {{Qt::Key_Tab, Qt::Key_Return}, mrNo},
+        {{Qt::Key_Tab, Qt::Key_Enter}, mrNo},
+        {{Qt::Key_Tab, Qt::Key_Space}, mrNo},
+        {{Qt::Key_Space}, mrYes},
+    };
+    for (const auto& [keys, answer] : cases) {
+        PressInNextBox(keys);
+        EXPECT_EQ(AskYesNo(), answer) << keys.size();
+    }
+}
+
+// A window of the test, shown and active.
+struct Owner {
+    QWidget window;
+    explicit Owner(QRect geometry, Qt::WindowFlags flags = {}) {
+        window.setWindowFlags(window.windowFlags() | flags);
+        window.setGeometry(geometry);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+};
+
+// The box opens above the window that raised it, centred on it with the size
+// its wrapped text gives it; it stays on top when a window of ours does, or
+// it would open beneath that one.
+TEST(MessageDlg, RealBoxOpensCentredAboveItsOwner) {
+    const QString longText = QString("Er is geen stelpod gedetecteerd op de door u gekozen "
+                                     "compoort, probeer opnieuw. ")
+                                 .repeated(6);
+    struct Seen {
+        QWidget* parent = nullptr;
+        QPoint centre;
+        bool onTop = false;
+    };
+    const auto showBox = [&] {
+        Seen seen;
+        PressInNextBox(std::vector<Qt::Key>{Qt::Key_Return}, [&](QMessageBox* box) {
+            seen.parent = box->parentWidget();
+            seen.centre = box->frameGeometry().center();
+            seen.onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        });
+        EXPECT_EQ(MessageDlg(longText, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}), mrOk);
+        return seen;
+    };
+
+    Owner main(QRect(100, 120, 700, 500));
+    Seen seen = showBox();
+    EXPECT_EQ(seen.parent, &main.window);
+    EXPECT_LE((seen.centre - main.window.frameGeometry().center()).manhattanLength(), 2);
+    EXPECT_FALSE(seen.onTop);
+
+    Owner dialog(QRect(300, 250, 181, 127), Qt::Dialog | Qt::WindowStaysOnTopHint);
+    main.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window));
+    seen = showBox();
+    EXPECT_EQ(seen.parent, &main.window);
+    EXPECT_LE((seen.centre - main.window.frameGeometry().center()).manhattanLength(), 2);
+    EXPECT_TRUE(seen.onTop);
+
+    // Another program is active: the window of ours on top owns the box.
+    QApplication::setActiveWindow(nullptr);
+    seen = showBox();
+    EXPECT_EQ(seen.parent, &dialog.window);
+    EXPECT_LE((seen.centre - dialog.window.frameGeometry().center()).manhattanLength(), 2);
 }
 
 TEST(MessageDlg, RealBoxWithOkAloneAnswersOkAndBreaksLinesAtCarriageReturns) {

@@ -1,6 +1,7 @@
 #include "platform/ui/SpinEdit.h"
 
 #include "platform/errors/Exception.h"
+#include "platform/ui/Beep.h"
 
 #include "support/MessageRecorder.h"
 
@@ -39,6 +40,13 @@ struct SpinForm {
         edit->setFocus();
         edit->findChild<QLineEdit*>()->selectAll();
         QTest::keyClicks(edit, text);
+    }
+
+    // Replaces the text as a paste would, past the typing check.
+    void pasteText(const QString& text) {
+        edit->setFocus();
+        edit->findChild<QLineEdit*>()->selectAll();
+        edit->findChild<QLineEdit*>()->insert(text);
     }
 };
 
@@ -127,12 +135,38 @@ TEST(SpinEdit, FocusLossClampsBeforeTheButtonClickRuns) {
             seenByClick = form.edit->text();
             valueAtClick = form.edit->Value();
         });
-        form.typeText(c.typed);
+        form.pasteText(c.typed);
         ASSERT_TRUE(form.edit->hasFocus());
         QTest::mouseClick(form.button, Qt::LeftButton);
         EXPECT_EQ(seenByClick, c.atClick) << c.typed.toStdString();
         EXPECT_EQ(valueAtClick, c.atClick == "abc" ? 1 : c.atClick.toInt());
     }
+}
+
+TEST(SpinEdit, TypingRefusesAllButDigitsAndAMinusInFrontWhereNegativesFit) {
+    struct Case {
+        int minValue;
+        const char* typed;
+        const char* text;
+        int beeps;
+    };
+    const Case cases[] = {{1, "4a2", "42", 1}, {1, "1 2+", "12", 2}, {1, "-5", "5", 1},
+                          {0, "-5", "5", 1},   {-10, "-5", "-5", 0}, {-10, "5-", "5", 1},
+                          {1, "7,5", "75", 1}};
+    for (const Case& c : cases) {
+        SpinForm form;
+        form.edit->SetMinValue(c.minValue);
+        int beeps = 0;
+        SetBeepHook([&] { ++beeps; });
+        form.typeText(c.typed);
+        SetBeepHook({});
+        EXPECT_EQ(form.edit->text(), c.text) << c.typed;
+        EXPECT_EQ(beeps, c.beeps) << c.typed;
+    }
+    SpinForm form;
+    form.typeText("12");
+    QTest::keyClick(form.edit, Qt::Key_Backspace);
+    EXPECT_EQ(form.edit->text(), "1") << "editing keys still edit";
 }
 
 TEST(SpinEdit, FocusLossClampRaisesOnChange) {
@@ -170,7 +204,7 @@ TEST(SpinEdit, ArrowsStepByOneWithinTheRange) {
     QTest::keyClick(form.edit, Qt::Key_Down);
     QTest::keyClick(form.edit, Qt::Key_Down);
     EXPECT_EQ(form.edit->text(), "1");
-    form.typeText("abc");
+    form.pasteText("abc");
     QTest::keyClick(form.edit, Qt::Key_Up);
     EXPECT_EQ(form.edit->text(), "2") << "no number reads as the minimum";
     form.typeText("150");
