@@ -1,5 +1,6 @@
 // The event store against the client library used bare, in the same run:
 // each benchmark times both sides and reports their ratio.
+#include "BareClient.h"
 #include "eventlog/store/DataModule1.h"
 #include "eventlog/store/EventLogHost.h"
 #include "platform/chart/LineSeries.h"
@@ -26,17 +27,6 @@ double Seconds(Clock::time_point from) {
     return std::chrono::duration<double>(Clock::now() - from).count();
 }
 
-void Check(const ISC_STATUS* status) {
-    if (status[0] == 1 && status[1] != 0) {
-        char text[512];
-        const ISC_STATUS* cursor = status;
-        std::string message;
-        while (fb_interpret(text, sizeof text, &cursor) > 0)
-            message += std::string(text) + "\n";
-        throw std::runtime_error(message);
-    }
-}
-
 const char* const Lines[] = {"M0907146503007530", "M8907146503015DC0", "M2530098112080080",
                              "M0000128105040BB8", "M5959239112001234"};
 
@@ -57,93 +47,41 @@ void UseRegionalSettings() {
 
 // ---- the bare side -------------------------------------------------------
 
-XSQLDA* NewSqlda(int n) {
-    auto* sqlda = static_cast<XSQLDA*>(std::calloc(1, XSQLDA_LENGTH(n)));
-    sqlda->version = SQLDA_VERSION1;
-    sqlda->sqln = static_cast<ISC_SHORT>(n);
-    return sqlda;
-}
-
-// A database created and filled through the client library alone.
-// Fetches every row of the view through the bare interface; gives the number
-// of rows.
-long long FetchAllRows(isc_db_handle* db, isc_tr_handle* tr) {
-    ISC_STATUS_ARRAY status;
-    isc_stmt_handle select = 0;
-    isc_dsql_allocate_statement(status, db, &select);
-    Check(status);
-    XSQLDA* out = NewSqlda(5);
-    isc_dsql_prepare(status, tr, &select, 0, "SELECT *\r\nFROM DATATBL\r\nORDER BY ID ASC", 3, out);
-    Check(status);
-    std::array<std::array<char, 40>, 5> buffers;
-    std::array<short, 5> nulls;
-    for (int i = 0; i < 5; ++i) {
-        out->sqlvar[i].sqldata = buffers[i].data();
-        out->sqlvar[i].sqlind = &nulls[i];
-    }
-    isc_dsql_execute(status, tr, &select, 3, nullptr);
-    Check(status);
-    long long rows = 0;
-    while (isc_dsql_fetch(status, &select, 3, out) == 0)
-        ++rows;
-    isc_dsql_free_statement(status, &select, DSQL_drop);
-    std::free(out);
-    return rows;
-}
-
 class BareDatabase {
   public:
     explicit BareDatabase(const std::string& path) : path_(path) {}
-    ~BareDatabase() { Detach(); }
+    ~BareDatabase() { Release(); }
 
     void Create() {
-        Detach();
-        std::remove(path_.c_str());
+        Release();
+        attachment_.Create(path_);
         ISC_STATUS_ARRAY status;
-        const std::string create =
-            "CREATE DATABASE '" + path_ + "' USER \"SYSDBA\"\r\nPASSWORD \"brugwacht\"\r\n";
-        isc_dsql_execute_immediate(status, &db_, &tr_, 0, create.c_str(), 3, nullptr);
-        Check(status);
-        isc_start_transaction(status, &tr_, 1, &db_, 0, nullptr);
-        Check(status);
-        isc_dsql_execute_immediate(status, &db_, &tr_, 0, "CREATE GENERATOR GEN_DATATBL_ID", 3,
-                                   nullptr);
-        Check(status);
-        isc_commit_retaining(status, &tr_);
-        Check(status);
-        isc_dsql_execute_immediate(status, &db_, &tr_, 0,
-                                   "CREATE TABLE DATATBL\r\n(ID INTEGER,\r\nDATUM DATE,\r\nTIJD "
-                                   "TIME,\r\nAKTIE VARCHAR(30),\r\nDATA VARCHAR(25))",
-                                   3, nullptr);
-        Check(status);
-        isc_commit_retaining(status, &tr_);
-        Check(status);
-        isc_dsql_allocate_statement(status, &db_, &insert_);
-        Check(status);
-        isc_dsql_prepare(status, &tr_, &insert_, 0,
+        isc_dsql_allocate_statement(status, &attachment_.Database(), &insert_);
+        Bare::Check(status);
+        isc_dsql_prepare(status, &attachment_.Transaction(), &insert_, 0,
                          "INSERT INTO DATATBL(ID, DATUM, TIJD, AKTIE, DATA) VALUES(?,?,?,?,?)", 3,
                          nullptr);
-        Check(status);
-        isc_dsql_allocate_statement(status, &db_, &generator_);
-        Check(status);
+        Bare::Check(status);
+        isc_dsql_allocate_statement(status, &attachment_.Database(), &generator_);
+        Bare::Check(status);
     }
 
     // One record: the generator query prepared afresh, the line decoded, the
     // prepared insertion executed.
     void Add(const char* line) {
         ISC_STATUS_ARRAY status;
-        XSQLDA* out = NewSqlda(1);
-        isc_dsql_prepare(status, &tr_, &generator_, 0,
+        XSQLDA* out = Bare::NewSqlda(1);
+        isc_dsql_prepare(status, &attachment_.Transaction(), &generator_, 0,
                          "SELECT GEN_ID(GEN_DATATBL_ID, 1) FROM RDB$DATABASE", 3, out);
-        Check(status);
+        Bare::Check(status);
         ISC_INT64 id = 0;
         short idNull = 0;
         out->sqlvar[0].sqldata = reinterpret_cast<char*>(&id);
         out->sqlvar[0].sqlind = &idNull;
-        isc_dsql_execute(status, &tr_, &generator_, 3, nullptr);
-        Check(status);
+        isc_dsql_execute(status, &attachment_.Transaction(), &generator_, 3, nullptr);
+        Bare::Check(status);
         isc_dsql_fetch(status, &generator_, 3, out);
-        Check(status);
+        Bare::Check(status);
         isc_dsql_free_statement(status, &generator_, DSQL_close);
         std::free(out);
 
@@ -169,7 +107,7 @@ class BareDatabase {
         std::snprintf(data, sizeof data, "%d,%d Volt", tenths / 10, tenths % 10);
         const char* aktie = "Accu voltage sample";
 
-        XSQLDA* in = NewSqlda(5);
+        XSQLDA* in = Bare::NewSqlda(5);
         in->sqld = 5;
         ISC_LONG id32 = static_cast<ISC_LONG>(id);
         short nulls[5] = {};
@@ -232,35 +170,26 @@ class BareDatabase {
                 {},
                 0,
                 {}};
-        isc_dsql_execute(status, &tr_, &insert_, 3, in);
+        isc_dsql_execute(status, &attachment_.Transaction(), &insert_, 3, in);
         std::free(in);
-        Check(status);
+        Bare::Check(status);
     }
 
-    void CommitRetaining() {
-        ISC_STATUS_ARRAY status;
-        isc_commit_retaining(status, &tr_);
-        Check(status);
-    }
+    void CommitRetaining() { attachment_.CommitRetaining(); }
 
   private:
-    void Detach() {
+    void Release() {
         ISC_STATUS_ARRAY status;
         if (insert_)
             isc_dsql_free_statement(status, &insert_, DSQL_drop);
         if (generator_)
             isc_dsql_free_statement(status, &generator_, DSQL_drop);
         insert_ = generator_ = 0;
-        if (tr_)
-            isc_commit_transaction(status, &tr_);
-        if (db_)
-            isc_detach_database(status, &db_);
-        tr_ = db_ = 0;
+        attachment_.Detach();
     }
 
     std::string path_;
-    isc_db_handle db_ = 0;
-    isc_tr_handle tr_ = 0;
+    Bare::Attachment attachment_;
     isc_stmt_handle insert_ = 0;
     isc_stmt_handle generator_ = 0;
 };
@@ -387,12 +316,8 @@ void BM_Refill(benchmark::State& state) {
     Store store(folder.filePath("Store.gdb"));
     FillView(store, rows);
     // The bare fetch reads the same file through an attachment of its own.
-    ISC_STATUS_ARRAY status;
-    isc_db_handle db = 0;
-    isc_tr_handle tr = 0;
-    const QByteArray path = QFile::encodeName(store.path);
-    isc_attach_database(status, 0, path.constData(), &db, 0, nullptr);
-    Check(status);
+    Bare::Attachment bare;
+    bare.Attach(QFile::encodeName(store.path).toStdString());
 
     double storeTime = 0, bareTime = 0;
     for (auto _ : state) {
@@ -402,15 +327,13 @@ void BM_Refill(benchmark::State& state) {
         storeTime += Seconds(start);
 
         start = Clock::now();
-        isc_start_transaction(status, &tr, 1, &db, 0, nullptr);
-        Check(status);
-        const long long fetched = FetchAllRows(&db, &tr);
-        isc_commit_transaction(status, &tr);
+        bare.Start();
+        const long long fetched = bare.FetchAll("SELECT *\r\nFROM DATATBL\r\nORDER BY ID ASC");
+        bare.Commit();
         bareTime += Seconds(start);
         if (fetched != rows || store.voltage.Count() == 0)
             state.SkipWithError("the two sides saw different rows");
     }
-    isc_detach_database(status, &db);
     Report(state, storeTime, bareTime, 1e3);
     state.counters["store_ms"] = state.counters["store_us"];
     state.counters["bare_ms"] = state.counters["bare_us"];

@@ -9,6 +9,7 @@
 #include <QCursor>
 #include <QFontInfo>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QWheelEvent>
@@ -34,9 +35,9 @@ QFont PixelFont(const QWidget& widget) {
 TChart::TChart(QWidget* parent)
     : QWidget(parent),
       leftAxis_([this](double& low, double& high) { return DataRange(false, low, high); },
-                [this] { update(); }),
+                [this] { Changed(); }),
       bottomAxis_([this](double& low, double& high) { return DataRange(true, low, high); },
-                  [this] { update(); }),
+                  [this] { Changed(); }),
       color_(palette().color(QPalette::Button)), wallColor_(palette().color(QPalette::Button)),
       wallBrush_(Qt::white) {
     setMouseTracking(true);
@@ -71,10 +72,18 @@ void TChart::RemoveSeries(TChartSeries* series) {
     SeriesChanged();
 }
 
+void TChart::Changed() {
+    dragPicture_ = QImage();
+    if (repaintPending_)
+        return;
+    repaintPending_ = true;
+    update();
+}
+
 void TChart::SeriesChanged() {
     leftAxis_.DataChanged();
     bottomAxis_.DataChanged();
-    update();
+    Changed();
 }
 
 void TChart::SeriesActiveChanged(TChartSeries* series) {
@@ -114,22 +123,22 @@ const TPieSeries* TChart::ActivePie() const {
 
 void TChart::SetChartColor(const QColor& color) {
     color_ = color;
-    update();
+    Changed();
 }
 
 void TChart::SetBackWallColor(const QColor& color) {
     wallColor_ = color;
-    update();
+    Changed();
 }
 
 void TChart::SetBackWallBrush(const QBrush& brush) {
     wallBrush_ = brush;
-    update();
+    Changed();
 }
 
 void TChart::SetBackImage(const QPixmap& picture) {
     backImage_ = picture;
-    update();
+    Changed();
 }
 
 void TChart::SetMargins(int left, int top, int right, int bottom) {
@@ -137,7 +146,7 @@ void TChart::SetMargins(int left, int top, int right, int bottom) {
     margins_[1] = top;
     margins_[2] = right;
     margins_[3] = bottom;
-    update();
+    Changed();
 }
 
 QPoint TChart::CursorPos() const {
@@ -175,12 +184,25 @@ void TChart::Render(QPainter& painter, const QRect& target) const {
     painter.restore();
 }
 
-void TChart::paintEvent(QPaintEvent*) {
+void TChart::paintEvent(QPaintEvent* event) {
     RunHandler([&] {
+        repaintPending_ = false;
         QPainter painter(this);
-        Render(painter, rect());
-        if (drag_ == TDrag::Zoom)
-            ChartPainter::PaintZoomRectangle(painter, QRectF(QRect(dragStart_, dragLast_)));
+        if (drag_ != TDrag::Zoom) {
+            // Only the points in the part to repaint are drawn.
+            painter.setClipRect(event->rect());
+            Render(painter, rect());
+            return;
+        }
+        const qreal ratio = devicePixelRatioF();
+        if (dragPicture_.size() != size() * ratio) {
+            dragPicture_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            dragPicture_.setDevicePixelRatio(ratio);
+            QPainter picture(&dragPicture_);
+            Render(picture, rect());
+        }
+        painter.drawImage(QPoint(0, 0), dragPicture_);
+        ChartPainter::PaintZoomRectangle(painter, QRectF(QRect(dragStart_, dragLast_)));
     });
 }
 
@@ -228,6 +250,7 @@ void TChart::mouseReleaseEvent(QMouseEvent* event) {
         drag_ = TDrag::None;
         if (drag != TDrag::Zoom)
             return;
+        dragPicture_ = QImage();
         update();
         const QPoint end = event->position().toPoint();
         const int dx = end.x() - dragStart_.x();

@@ -6,6 +6,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
@@ -96,6 +97,10 @@ class TChart : public QWidget {
 
   private:
     friend class TChartSeries;
+    // Every change of what the chart shows: one repaint follows, however
+    // many changes come before it (a refill changes the series tens of
+    // thousands of times).
+    void Changed();
     void SeriesChanged();
     void SeriesActiveChanged(TChartSeries* series);
     bool DataRange(bool horizontal, double& minimum, double& maximum) const;
@@ -115,6 +120,8 @@ class TChart : public QWidget {
     QPixmap backImage_;
     int margins_[4] = {3, 4, 3, 4};
 
+    bool repaintPending_ = false;
+
     enum class TDrag { None, Zoom, Pan };
     TDrag drag_ = TDrag::None;
     // The vertical wheel delta turned since the last full notch.
@@ -122,4 +129,8 @@ class TChart : public QWidget {
     int wheelDelta_ = 0;
     QPoint dragStart_;
     QPoint dragLast_;
+    // The chart's picture while a zoom rectangle is dragged over it: each
+    // move of the mouse draws the rectangle over the same picture. Any
+    // change of the chart drops it.
+    QImage dragPicture_;
 };

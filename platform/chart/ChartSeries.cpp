@@ -3,6 +3,8 @@
 #include "platform/chart/Chart.h"
 
 #include <algorithm>
+#include <numeric>
+#include <stdexcept>
 
 TChartSeries::TChartSeries(bool orderedByX, QObject* parent)
     : QObject(parent), orderedByX_(orderedByX) {}
@@ -38,17 +40,58 @@ void TChartSeries::SetColorEachPoint(bool on) {
     Changed();
 }
 
-int TChartSeries::AddXY(double x, double y, const QString& label, TColor color) {
-    // Points of equal x keep the order in which they were added, so the new
-    // point goes after all points whose x is not greater than its own.
-    const auto at = orderedByX_ ? std::upper_bound(x_.begin(), x_.end(), x) : x_.end();
-    const auto index = at - x_.begin();
-    x_.insert(at, x);
-    y_.insert(y_.begin() + index, y);
-    labels_.insert(labels_.begin() + index, label);
-    colors_.insert(colors_.begin() + index, color);
+void TChartSeries::AddXY(double x, double y, const QString& label, TColor color) {
+    if (orderedByX_ && !x_.empty() && x < x_.back())
+        ordered_ = false;
+    x_.push_back(x);
+    y_.push_back(y);
+    colors_.push_back(color);
+    if (!label.isEmpty() || !labels_.empty()) {
+        labels_.resize(x_.size() - 1);
+        labels_.push_back(label);
+    }
     Changed();
-    return int(index);
+}
+
+void TChartSeries::Order() const {
+    if (ordered_)
+        return;
+    // A stable sort keeps points of equal x in the order of adding.
+    std::vector<size_t> order(x_.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [this](size_t a, size_t b) { return x_[a] < x_[b]; });
+    const auto permute = [&order](auto& values) {
+        std::remove_reference_t<decltype(values)> sorted;
+        sorted.reserve(values.size());
+        for (size_t from : order)
+            sorted.push_back(std::move(values[from]));
+        values.swap(sorted);
+    };
+    permute(x_);
+    permute(y_);
+    permute(colors_);
+    if (!labels_.empty())
+        permute(labels_);
+    ordered_ = true;
+}
+
+const std::vector<double>& TChartSeries::XValues() const {
+    Order();
+    return x_;
+}
+
+const std::vector<double>& TChartSeries::YValues() const {
+    Order();
+    return y_;
+}
+
+const QString& TChartSeries::Label(int index) const {
+    Order();
+    static const QString none;
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("TChartSeries::Label");
+    return labels_.empty() ? none : labels_[size_t(index)];
 }
 
 void TChartSeries::Clear() {
@@ -56,15 +99,21 @@ void TChartSeries::Clear() {
     y_.clear();
     labels_.clear();
     colors_.clear();
+    ordered_ = true;
     Changed();
 }
 
 void TChartSeries::SetYValue(int index, double y) {
-    y_.at(index) = y;
+    Order();
+    double& value = y_.at(index);
+    if (value == y)
+        return;
+    value = y;
     Changed();
 }
 
 TColor TChartSeries::ValueColor(int index) const {
+    Order();
     const TColor color = colors_.at(index);
     return color == clTeeColor ? seriesColor_ : color;
 }
@@ -72,6 +121,7 @@ TColor TChartSeries::ValueColor(int index) const {
 bool TChartSeries::XRange(double& minimum, double& maximum) const {
     if (x_.empty())
         return false;
+    Order();
     if (orderedByX_) {
         minimum = x_.front();
         maximum = x_.back();

@@ -15,6 +15,11 @@ class TChartTransform;
 // points by ascending x; the pie keeps the order in which slices are added.
 // A series can be filled and painted without a chart; once added to one it
 // tells the chart about every change so that it redraws.
+//
+// Points added out of x order are put in their places when the points are
+// next read, all at once: a view sorted other than by time adds tens of
+// thousands of points in any order, and inserting each at its place would
+// move the whole array every time.
 class TChartSeries : public QObject {
     Q_OBJECT
   public:
@@ -37,25 +42,26 @@ class TChartSeries : public QObject {
     bool ColorEachPoint() const { return colorEachPoint_; }
     void SetColorEachPoint(bool on);
 
-    // Adds a point and returns its index. Line and point series place it by
-    // ascending x, after any points of the same x; the pie appends it.
-    int AddXY(double x, double y, const QString& label = QString(), TColor color = clTeeColor);
+    // Adds a point. Line and point series place it by ascending x, after any
+    // points of the same x; the pie appends it.
+    void AddXY(double x, double y, const QString& label = QString(), TColor color = clTeeColor);
     // Removes all points.
     void Clear();
     int Count() const { return int(x_.size()); }
 
-    double XValue(int index) const { return x_.at(index); }
-    double YValue(int index) const { return y_.at(index); }
+    double XValue(int index) const { return XValues().at(index); }
+    double YValue(int index) const { return YValues().at(index); }
+    // Setting the value a point has already changes nothing.
     void SetYValue(int index, double y);
-    const QString& Label(int index) const { return labels_.at(index); }
+    const QString& Label(int index) const;
     // The colour point `index` is painted in: the colour it was added with,
     // or the series colour for a point added with clTeeColor.
     TColor ValueColor(int index) const;
     TColor Color(int index) const { return ValueColor(index); }
 
     // Whole arrays, for painting and for the axis ranges.
-    const std::vector<double>& XValues() const { return x_; }
-    const std::vector<double>& YValues() const { return y_; }
+    const std::vector<double>& XValues() const;
+    const std::vector<double>& YValues() const;
 
     // Smallest and largest x and y; false for a series without points.
     bool XRange(double& minimum, double& maximum) const;
@@ -72,16 +78,22 @@ class TChartSeries : public QObject {
   private:
     friend class TChart;
 
+    // Puts points added out of x order in their places.
+    void Order() const;
+
     bool orderedByX_;
     TChart* chart_ = nullptr;
     QString title_;
     bool active_ = true;
     TColor seriesColor_ = clRed;
     bool colorEachPoint_ = false;
-    std::vector<double> x_;
-    std::vector<double> y_;
-    std::vector<QString> labels_;
-    std::vector<TColor> colors_;
+    // The points; labels_ stays empty until a point has a label, as the
+    // chart's own points have none.
+    mutable std::vector<double> x_;
+    mutable std::vector<double> y_;
+    mutable std::vector<QString> labels_;
+    mutable std::vector<TColor> colors_;
+    mutable bool ordered_ = true;
     mutable bool yRangeValid_ = false;
     mutable double yMin_ = 0;
     mutable double yMax_ = 0;

@@ -11,7 +11,8 @@ TPieSeries::TPieSeries(QObject* parent) : TChartSeries(false, parent) {
 }
 
 int TPieSeries::AddPie(double value, const QString& label, TColor color) {
-    return AddXY(Count(), value, label, color);
+    AddXY(Count(), value, label, color);
+    return Count() - 1;
 }
 
 void TPieSeries::SetExplodeBiggest(int percent) {

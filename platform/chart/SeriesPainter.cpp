@@ -2,6 +2,8 @@
 
 #include "platform/chart/ChartColor.h"
 #include "platform/chart/ChartTransform.h"
+#include "platform/chart/LineStroke.h"
+#include "platform/chart/MarkerPictures.h"
 #include "platform/chart/PieSeries.h"
 #include "platform/chart/PointSeries.h"
 
@@ -14,100 +16,6 @@ namespace SeriesPainter {
 
 namespace {
 
-// Wide antialiased polylines cost Qt far more than their length: a long one
-// crossing itself takes hundreds of milliseconds. Lines are therefore drawn
-// in runs of at most this many points; with round caps and joins the joins
-// between runs look as the joins inside a run.
-constexpr size_t RunLength = 32;
-
-// Cuts the segment a-b to the rectangle (Liang-Barsky); false when nothing of
-// it lies inside.
-bool ClipSegment(const QRectF& r, QPointF& a, QPointF& b) {
-    const double dx = b.x() - a.x();
-    const double dy = b.y() - a.y();
-    double t0 = 0;
-    double t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    const QPointF from = a;
-    a = from + QPointF(dx, dy) * t0;
-    b = from + QPointF(dx, dy) * t1;
-    return true;
-}
-
-// Collects the line's vertices and draws them as runs of one colour. A
-// segment takes the colour of its end vertex. Segments reaching far outside
-// the plot area are cut to it first, as the rasteriser copes badly with
-// huge coordinates.
-class TLineRuns {
-  public:
-    TLineRuns(QPainter& painter, int width, const QRectF& bounds)
-        : painter_(painter), pen_(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin),
-          bounds_(bounds) {
-        run_.reserve(RunLength);
-    }
-
-    void Add(const QPointF& vertex, TColor color) {
-        if (!havePrevious_) {
-            previous_ = vertex;
-            havePrevious_ = true;
-            return;
-        }
-        if (bounds_.contains(previous_) && bounds_.contains(vertex)) {
-            if (!run_.empty() && (color != runColor_ || run_.size() >= RunLength))
-                Flush();
-            if (run_.empty()) {
-                run_.push_back(previous_);
-                runColor_ = color;
-            }
-            run_.push_back(vertex);
-        } else {
-            Flush();
-            QPointF a = previous_;
-            QPointF b = vertex;
-            if (ClipSegment(bounds_, a, b)) {
-                run_ = {a, b};
-                runColor_ = color;
-                if (b != vertex)
-                    Flush();
-            }
-        }
-        previous_ = vertex;
-    }
-
-    void Flush() {
-        if (run_.size() >= 2) {
-            pen_.setColor(ColorToQColor(runColor_));
-            painter_.setPen(pen_);
-            painter_.drawPolyline(run_.data(), int(run_.size()));
-        }
-        run_.clear();
-    }
-
-  private:
-    QPainter& painter_;
-    QPen pen_;
-    QRectF bounds_;
-    std::vector<QPointF> run_;
-    TColor runColor_ = 0;
-    QPointF previous_;
-    bool havePrevious_ = false;
-};
-
 // The index range [begin, end) of the points between x values `from` and
 // `to`, with one more point either side so that lines leave the area.
 void VisibleRange(const std::vector<double>& xs, double from, double to, size_t& begin,
@@ -118,6 +26,13 @@ void VisibleRange(const std::vector<double>& xs, double from, double to, size_t&
         --begin;
     if (end < xs.size())
         ++end;
+}
+
+// The part of the plot area that the painter draws on: a repaint of part of
+// the chart (a button over it pressed) needs only the points there.
+QRectF DrawnArea(const QPainter& painter, const TChartTransform& transform) {
+    const QRectF& area = transform.PlotArea();
+    return painter.hasClipping() ? area.intersected(painter.clipBoundingRect()) : area;
 }
 
 QPointF Direction(double degrees) {
@@ -135,7 +50,9 @@ void PaintLine(QPainter& painter, const TChartSeries& series, int width,
     const std::vector<double>& ys = series.YValues();
     if (xs.size() < 2)
         return;
-    const QRectF& area = transform.PlotArea();
+    const QRectF area = DrawnArea(painter, transform);
+    if (area.isEmpty())
+        return;
     const double pad = width + 2;
     const QRectF bounds = area.adjusted(-pad, -pad, pad, pad);
     size_t begin = 0;
@@ -145,7 +62,7 @@ void PaintLine(QPainter& painter, const TChartSeries& series, int width,
     if (end - begin < 2)
         return;
 
-    TLineRuns runs(painter, width, bounds);
+    TLineStroke stroke(painter, width, bounds);
     // The group being collected: consecutive points of one colour in one
     // pixel column.
     double column = 0;
@@ -160,7 +77,7 @@ void PaintLine(QPainter& painter, const TChartSeries& series, int width,
         for (size_t k = 0; k < 4; ++k) {
             if (k > 0 && kept[k] == kept[k - 1])
                 continue;
-            runs.Add(transform.ToPixel(xs[kept[k]], ys[kept[k]]), color);
+            stroke.Add(transform.ToPixel(xs[kept[k]], ys[kept[k]]), color);
         }
     };
     for (size_t i = begin; i < end; ++i) {
@@ -181,7 +98,7 @@ void PaintLine(QPainter& painter, const TChartSeries& series, int width,
         last = i;
     }
     flush();
-    runs.Flush();
+    stroke.Finish();
 }
 
 void PaintPoints(QPainter& painter, const TPointSeries& series, const TChartTransform& transform) {
@@ -190,14 +107,21 @@ void PaintPoints(QPainter& painter, const TPointSeries& series, const TChartTran
     if (xs.empty())
         return;
     const double size = series.PointerSize();
-    const QRectF bounds = transform.PlotArea().adjusted(-size - 1, -size - 1, size + 1, size + 1);
+    const QRectF area = DrawnArea(painter, transform);
+    if (area.isEmpty())
+        return;
+    const QRectF bounds = area.adjusted(-size - 1, -size - 1, size + 1, size + 1);
     size_t begin = 0;
     size_t end = 0;
     VisibleRange(xs, transform.FromPixelX(bounds.left()), transform.FromPixelX(bounds.right()),
                  begin, end);
 
     painter.save();
-    painter.setPen(QPen(ColorToQColor(series.SeriesColor()), 1));
+    const QPen outline(ColorToQColor(series.SeriesColor()), 1);
+    painter.setPen(outline);
+    // On the screen each marker is a copy of a picture of it; anywhere else
+    // (a printer page, a scaled painter) it is drawn as a shape.
+    const bool pictures = TMarkerPictures::Usable(painter);
     bool haveLast = false;
     QPoint lastPixel;
     TColor lastFill = 0;
@@ -209,31 +133,16 @@ void PaintPoints(QPainter& painter, const TPointSeries& series, const TChartTran
         const QPoint pixel = p.toPoint();
         if (haveLast && pixel == lastPixel && fill == lastFill)
             continue;
-        if (!haveLast || fill != lastFill)
+        if (!pictures && (!haveLast || fill != lastFill))
             painter.setBrush(ColorToQColor(fill));
         haveLast = true;
         lastPixel = pixel;
         lastFill = fill;
-        const double x = p.x();
-        const double y = p.y();
-        switch (series.PointerStyle()) {
-        case TSeriesPointerStyle::psRectangle:
-            painter.drawRect(QRectF(x - size, y - size, 2 * size, 2 * size));
-            break;
-        case TSeriesPointerStyle::psCircle:
-            painter.drawEllipse(p, size, size);
-            break;
-        case TSeriesPointerStyle::psTriangle: {
-            const QPointF corners[3] = {{x, y - size}, {x + size, y + size}, {x - size, y + size}};
-            painter.drawPolygon(corners, 3);
-            break;
-        }
-        case TSeriesPointerStyle::psDownTriangle: {
-            const QPointF corners[3] = {{x - size, y - size}, {x + size, y - size}, {x, y + size}};
-            painter.drawPolygon(corners, 3);
-            break;
-        }
-        }
+        if (pictures)
+            MarkerPictures().Draw(painter, series.PointerStyle(), size, outline.color(),
+                                  ColorToQColor(fill), p);
+        else
+            DrawMarker(painter, series.PointerStyle(), p, size);
     }
     painter.restore();
 }

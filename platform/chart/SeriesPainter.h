@@ -16,15 +16,17 @@ class TPointSeries;
 namespace SeriesPainter {
 
 // A line through the points, each segment in the colour of the point at which
-// it ends. Only the points inside the visible x range (and one either side)
-// are drawn, and within each pixel column a run of points of one colour is
-// reduced to its first, lowest, highest and last point: the pen covers the
-// same pixels, so the picture stays the same at any number of points.
+// it ends. Only the points over the part of the plot area the painter draws
+// on (and one either side) are drawn, and within each pixel column a run of
+// points of one colour is reduced to its first, lowest, highest and last
+// point: the pen covers the same pixels, so the picture stays the same at
+// any number of points.
 void PaintLine(QPainter& painter, const TChartSeries& series, int width,
                const TChartTransform& transform);
 
-// A marker at each visible point; markers that would land on the same pixel
-// as the one before, in the same colour, are drawn once.
+// A marker at each point over the part of the plot area the painter draws
+// on; markers that would land on the same pixel as the one before, in the
+// same colour, are drawn once.
 void PaintPoints(QPainter& painter, const TPointSeries& series, const TChartTransform& transform);
 
 // Where the slices lie in an area: angles in degrees, counter-clockwise from

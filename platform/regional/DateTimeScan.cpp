@@ -35,7 +35,9 @@ class Scanner {
             pos_ = start;
             return false;
         }
-        value = text_.mid(first, digits).toInt();
+        value = 0;
+        for (qsizetype at = first; at < pos_; ++at)
+            value = value * 10 + (text_[at].unicode() - '0');
         return true;
     }
 
@@ -94,7 +96,7 @@ class Scanner {
 };
 
 // The order of day, month and year in the short date format, e.g. "dmy".
-QString DateOrder(const QString& format) {
+QString ReadDateOrder(const QString& format) {
     QString order;
     QChar quote;
     for (QChar c : format) {
@@ -110,6 +112,18 @@ QString DateOrder(const QString& format) {
         }
     }
     return order.size() == 3 ? order : QString("dmy");
+}
+
+// The order for the format in force; read again only when the format changes,
+// as a date is read for every row of the chart's refill.
+QString DateOrder(const QString& format) {
+    static QString lastFormat;
+    static QString lastOrder = ReadDateOrder(lastFormat);
+    if (format != lastFormat) {
+        lastOrder = ReadDateOrder(format);
+        lastFormat = format;
+    }
+    return lastOrder;
 }
 
 int CurrentYear() {

@@ -1,6 +1,7 @@
 #include "platform/regional/RegionalDetail.h"
 
 #include <QRegularExpression>
+#include <iterator>
 
 namespace Regional {
 
@@ -30,12 +31,29 @@ Parts Decode(TDateTime value) {
     return parts;
 }
 
-QString Number(int value, int width) {
-    return QString::number(value).rightJustified(width, '0');
+// Appends a number of at least `width` digits, with leading zeros; a
+// negative number keeps its sign before the zeros' place, as QString::number
+// and rightJustified give it.
+void AppendNumber(QString& out, int value, int width) {
+    char digits[16];
+    int count = 0;
+    unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
+    do {
+        digits[count++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    const int length = count + (value < 0 ? 1 : 0);
+    for (int pad = length; pad < width; ++pad)
+        out += QLatin1Char('0');
+    if (value < 0)
+        out += QLatin1Char('-');
+    while (count > 0)
+        out += QLatin1Char(digits[--count]);
 }
 
 bool StartsWithAt(const QString& text, qsizetype at, const char* word) {
-    return text.mid(at, qstrlen(word)).compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    return QStringView(text).mid(at, qstrlen(word)).compare(QLatin1String(word),
+                                                            Qt::CaseInsensitive) == 0;
 }
 
 // True when the format holds an AM/PM field, so that h and hh count 1 to 12.
@@ -56,6 +74,23 @@ bool UsesTwelveHours(const QString& format) {
     return false;
 }
 
+// UsesTwelveHours, kept for the last few formats (a format and the formats
+// it names): a time is formatted for every row of the chart's refill.
+bool TwelveHours(const QString& format) {
+    struct TAnswer {
+        QString format;
+        bool twelveHours = false;
+    };
+    static TAnswer answers[4];
+    static size_t next = 0;
+    for (const TAnswer& answer : answers)
+        if (!answer.format.isNull() && answer.format == format)
+            return answer.twelveHours;
+    TAnswer& answer = answers[next++ % std::size(answers)];
+    answer = {format, UsesTwelveHours(format)};
+    return answer.twelveHours;
+}
+
 QString ShortTimeFormat(const QString& longTimeFormat) {
     static const QRegularExpression seconds(":[sS]+([.][zZ]+)?");
     return QString(longTimeFormat).remove(seconds);
@@ -66,6 +101,7 @@ class Formatter {
     explicit Formatter(const Parts& parts) : parts_(parts), settings_(FormatSettings()) {}
 
     QString Run(const QString& format) {
+        out_.reserve(32);
         Append(format, 0);
         return out_;
     }
@@ -74,7 +110,7 @@ class Formatter {
     void Append(const QString& format, int level) {
         if (level > 2)
             return; // a format that names itself
-        const bool twelveHours = UsesTwelveHours(format);
+        const bool twelveHours = TwelveHours(format);
         QChar lastToken;
         for (qsizetype i = 0; i < format.size();) {
             const QChar c = format[i];
@@ -110,18 +146,21 @@ class Formatter {
             const char t = static_cast<char>(token.unicode());
             switch (t) {
             case 'Y':
-                out_ += count <= 2 ? Number(parts_.year % 100, 2) : Number(parts_.year, 4);
+                if (count <= 2)
+                    AppendNumber(out_, parts_.year % 100, 2);
+                else
+                    AppendNumber(out_, parts_.year, 4);
                 break;
             case 'M':
                 if (count <= 2)
-                    out_ += Number(parts_.month, int(count));
+                    AppendNumber(out_, parts_.month, int(count));
                 else if (parts_.valid)
                     out_ += (count == 3 ? settings_.ShortMonthNames
                                         : settings_.LongMonthNames)[parts_.month - 1];
                 break;
             case 'D':
                 if (count <= 2)
-                    out_ += Number(parts_.day, int(count));
+                    AppendNumber(out_, parts_.day, int(count));
                 else if (count <= 4)
                     out_ += (count == 3 ? settings_.ShortDayNames
                                         : settings_.LongDayNames)[parts_.weekDay];
@@ -135,17 +174,17 @@ class Formatter {
                     if (hour == 0)
                         hour = 12;
                 }
-                out_ += Number(hour, count == 1 ? 1 : 2);
+                AppendNumber(out_, hour, count == 1 ? 1 : 2);
                 break;
             }
             case 'N':
-                out_ += Number(parts_.minute, count == 1 ? 1 : 2);
+                AppendNumber(out_, parts_.minute, count == 1 ? 1 : 2);
                 break;
             case 'S':
-                out_ += Number(parts_.second, count == 1 ? 1 : 2);
+                AppendNumber(out_, parts_.second, count == 1 ? 1 : 2);
                 break;
             case 'Z':
-                out_ += Number(parts_.millisecond, count == 1 ? 1 : 3);
+                AppendNumber(out_, parts_.millisecond, count == 1 ? 1 : 3);
                 break;
             case 'T':
                 Append(count == 1 ? ShortTimeFormat(settings_.LongTimeFormat)

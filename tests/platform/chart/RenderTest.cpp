@@ -1,6 +1,7 @@
 #include "ChartFixture.h"
 
 #include "platform/chart/ChartTransform.h"
+#include "platform/chart/MarkerPictures.h"
 #include "platform/chart/PointSeries.h"
 
 #include <QImage>
@@ -92,17 +93,21 @@ struct LineCase {
     int points;
     int colourEvery; // points between colour changes, 0 for one colour
     double noise;    // volts
+    int spikeEvery = 0; // points between readings far off the curve, 0 for none
 };
 
 // A battery curve over far more points than pixel columns: a slow swing with
-// noise, and for the band a colour changing every so often.
+// noise, for the band a colour changing every so often, and for a unit's
+// event mix the readings of charging and switching events far above and
+// below the curve.
 void Fill(TLineSeries& line, const LineCase& c) {
     std::mt19937 random(7);
     std::normal_distribution<double> noise(0, c.noise);
     line.SetLineWidth(c.width);
     for (int i = 0; i < c.points; ++i) {
-        const double y =
-            std::clamp(5 + 3 * std::sin(i * 12.0 / c.points) + noise(random), 0.5, 9.5);
+        double y = std::clamp(5 + 3 * std::sin(i * 12.0 / c.points) + noise(random), 0.5, 9.5);
+        if (c.spikeEvery && i % c.spikeEvery == 0)
+            y = i / c.spikeEvery % 2 ? 9.5 : 0.5;
         const TColor color =
             c.colourEvery ? (i / c.colourEvery % 2 ? 0x00FFC8 : 0x0083FF) : 0x0000FF;
         line.AddXY(20.0 * i / c.points, y, QString(), color);
@@ -160,7 +165,9 @@ TEST(Render, ANegativeColourIsPaintedBlack) {
 TEST(Render, ReducedLineLooksAsThePlainPolyline) {
     for (const LineCase& c :
          {LineCase{"voltage", 2, 20000, 0, 0}, LineCase{"band", 6, 20000, 1500, 0},
-          LineCase{"sparse", 2, 300, 40, 0.3}}) {
+          LineCase{"sparse", 2, 300, 40, 0.3}, LineCase{"event mix", 2, 2000, 0, 0.1, 6},
+          LineCase{"short band runs", 6, 2000, 33, 0}, LineCase{"long segments", 2, 40, 0, 1.5},
+          LineCase{"long wide segments", 6, 40, 20, 1.5}}) {
         SCOPED_TRACE(c.name);
         TLineSeries line;
         Fill(line, c);
@@ -220,6 +227,38 @@ TEST(Render, ALineFarOutsideTheVisibleRangeIsCutToIt) {
     EXPECT_EQ(At(image, zoomed.ToPixel(0.5, -0.5)), QColor(Qt::white));
 }
 
+TEST(Render, MarkersOnTheScreenLookAsTheirShapes) {
+    // On the screen markers are copies of pictures made for quarter-pixel
+    // places; they must cover what the shapes themselves cover.
+    using Style = TSeriesPointerStyle;
+    for (const Style style :
+         {Style::psRectangle, Style::psCircle, Style::psTriangle, Style::psDownTriangle}) {
+        SCOPED_TRACE(int(style));
+        TPointSeries markers;
+        markers.SetSeriesColor(clGreen);
+        markers.SetPointerColor(clYellow);
+        markers.SetPointerStyle(style);
+        std::mt19937 random(3);
+        std::uniform_real_distribution<double> place(0.5, 19.5);
+        for (int i = 0; i < 40; ++i)
+            markers.AddXY(place(random), place(random) / 2, QString(), 0x0000FF);
+
+        QImage shapes = Blank();
+        {
+            QPainter painter(&shapes);
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.setPen(QPen(ColorToQColor(clGreen), 1));
+            painter.setBrush(ColorToQColor(clYellow));
+            for (int i = 0; i < markers.Count(); ++i)
+                DrawMarker(painter, style, Unit.ToPixel(markers.XValue(i), markers.YValue(i)),
+                           markers.PointerSize());
+        }
+        const QImage copies = Paint(markers, Unit);
+        EXPECT_GT(Inked(shapes), 0.02);
+        EXPECT_LT(Differing(copies, shapes, 64), 0.001);
+    }
+}
+
 TEST(Render, MarkersAreOutlinedInTheSeriesColourAndFilled) {
     TPointSeries markers;
     markers.SetSeriesColor(clGreen);
@@ -264,6 +303,64 @@ TEST_F(RenderChart, InactiveSeriesAreNotDrawnAndThePictureSitsInThePlotCentre) {
         chart.Render(painter, chart.rect());
     }
     EXPECT_EQ(At(image, transform.ToPixel(25, 2.5)), QColor(Qt::white));
+}
+
+TEST_F(RenderChart, WhileAZoomIsDraggedTheChartShowsEveryChangeAndSize) {
+    // Each move of a drag draws the rectangle over a picture of the chart
+    // kept from the move before; a change of the chart must not leave the
+    // old picture on the screen.
+    line.SetLineWidth(4);
+    line.Clear();
+    line.AddXY(0, 5, QString(), clRed);
+    line.AddXY(100, 5, QString(), clRed);
+    const QPoint onLine = Pixel(80, 5);
+    Mouse(QEvent::MouseButtonPress, Qt::LeftButton, Pixel(10, 9));
+    Mouse(QEvent::MouseMove, Qt::LeftButton, Pixel(30, 7));
+    EXPECT_EQ(chart.grab().toImage().pixelColor(onLine), QColor(255, 0, 0));
+
+    line.SetYValue(1, 9);
+    Mouse(QEvent::MouseMove, Qt::LeftButton, Pixel(32, 7));
+    const QImage moved = chart.grab().toImage();
+    EXPECT_NE(moved.pixelColor(onLine), QColor(255, 0, 0));
+    EXPECT_EQ(moved.pixelColor(Pixel(50, 7)), QColor(255, 0, 0));
+
+    chart.resize(500, 250);
+    Mouse(QEvent::MouseMove, Qt::LeftButton, Pixel(34, 7));
+    const QImage resized = chart.grab().toImage();
+    EXPECT_EQ(resized.size(), QSize(500, 250));
+    EXPECT_EQ(resized.pixelColor(Pixel(50, 7)), QColor(255, 0, 0));
+    Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Pixel(34, 7));
+}
+
+TEST_F(RenderChart, APartRepaintedShowsWhatTheWholeChartShowsThere) {
+    // A button over the chart pressed repaints the chart behind it: only the
+    // points there are drawn, and they must look as in a whole redraw.
+    Fill(line, LineCase{"event mix", 2, 4000, 0, 0.1, 6});
+    TLineSeries band;
+    Fill(band, LineCase{"band", 6, 4000, 33, 0});
+    TPointSeries markers;
+    markers.SetPointerStyle(TSeriesPointerStyle::psTriangle);
+    for (int i = 0; i < band.Count(); i += 7)
+        markers.AddXY(band.XValue(i), line.YValue(i), QString(), 0x0000FF);
+    chart.AddSeries(&band);
+    chart.AddSeries(&markers);
+    QImage whole(chart.size(), QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter painter(&whole);
+        chart.Render(painter, chart.rect());
+    }
+    for (const QRect part : {QRect(500, 40, 129, 17), QRect(100, 60, 40, 200)}) {
+        QImage image(chart.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        {
+            QPainter painter(&image);
+            painter.setClipRect(part);
+            chart.Render(painter, chart.rect());
+        }
+        // Straight runs merged from another first point may shade an edge
+        // pixel a little otherwise.
+        EXPECT_EQ(Differing(image.copy(part), whole.copy(part), 16), 0) << part.x();
+    }
 }
 
 TEST_F(RenderChart, ThePieFillsTheChartWithItsSlices) {

@@ -2,6 +2,7 @@
 #include "platform/chart/PieSeries.h"
 #include "platform/chart/PointSeries.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,18 +18,41 @@ std::vector<QString> Labels(const TChartSeries& series) {
 
 TEST(Series, PointsStayInAscendingXWithEqualXInOrderOfAdding) {
     TPointSeries series;
-    EXPECT_EQ(series.AddXY(5, 1, "a"), 0);
-    EXPECT_EQ(series.AddXY(3, 2, "b"), 0);
-    EXPECT_EQ(series.AddXY(5, 3, "c"), 2);
-    EXPECT_EQ(series.AddXY(4, 4, "d"), 1);
-    EXPECT_EQ(series.AddXY(3, 5, "e"), 1);
-    EXPECT_EQ(series.AddXY(5, 6, "f"), 5);
-    EXPECT_EQ(series.AddXY(9, 7, "g"), 6);
+    series.AddXY(5, 1, "a");
+    series.AddXY(3, 2, "b");
+    series.AddXY(5, 3, "c");
+    series.AddXY(4, 4, "d");
+    series.AddXY(3, 5, "e");
+    series.AddXY(5, 6, "f");
+    series.AddXY(9, 7, "g");
 
     EXPECT_EQ(Labels(series), (std::vector<QString>{"b", "e", "d", "a", "c", "f", "g"}));
     const std::vector<double> xs{3, 3, 4, 5, 5, 5, 9};
     EXPECT_EQ(series.XValues(), xs);
     EXPECT_EQ(series.YValues(), (std::vector<double>{2, 5, 4, 1, 3, 6, 7}));
+
+    // Points added after a reading, and points without a label among
+    // labelled ones, find their places as well.
+    series.AddXY(4, 8);
+    series.AddXY(1, 9, "h");
+    EXPECT_EQ(Labels(series), (std::vector<QString>{"h", "b", "e", "d", "", "a", "c", "f", "g"}));
+    EXPECT_EQ(series.YValue(4), 8);
+}
+
+TEST(Series, ThousandsOfPointsInFallingOrderComeOutRising) {
+    // A view sorted newest first refills the series from the last point to
+    // the first.
+    TLineSeries series;
+    for (int i = 20000; i > 0; --i)
+        series.AddXY(i / 2, i, QString(), i % 2 ? 0x0000FF : 0x00FF00);
+    ASSERT_EQ(series.Count(), 20000);
+    EXPECT_EQ(series.XValue(0), 0);
+    EXPECT_EQ(series.XValue(19999), 10000);
+    // Equal x values keep the order of adding: 3 came before 2.
+    EXPECT_EQ(series.YValue(1), 3);
+    EXPECT_EQ(series.YValue(2), 2);
+    EXPECT_EQ(series.ValueColor(2), 0x00FF00);
+    EXPECT_TRUE(std::is_sorted(series.XValues().begin(), series.XValues().end()));
 }
 
 TEST(Series, SetYValueChangesOnlyThatPointAndTheRange) {
