@@ -8,6 +8,7 @@
 #include "platform/regional/Regional.h"
 #include "platform/ui/Handler.h"
 #include "platform/ui/MessageDlg.h"
+#include "support/DutchSettings.h"
 #include "support/WaitUntil.h"
 #include "tools/pictures/Pictures.h"
 #include "tools/stelpod-sim/StelpodSimulator.h"
@@ -22,18 +23,12 @@
 // answered from a queue (Yes or OK when it is empty) after a short nested
 // loop, as a person would, and recorded.
 class AppHarness : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InitPictures();
         ASSERT_TRUE(ports.isValid());
         qputenv("DORVEL_PORTS", ports.path().toLocal8Bit());
-        Regional::TFormatSettings settings;
-        settings.DecimalSeparator = ',';
-        settings.ThousandSeparator = '.';
-        settings.DateSeparator = '-';
-        settings.ShortDateFormat = "d-m-yyyy";
-        settings.LongTimeFormat = "h:nn:ss";
-        Regional::SetFormatSettings(settings);
+        UseDutchSettings();
         SetMessageBoxHook([this](const MessageRequest& request) {
             messages.push_back(request);
             RunEventLoopFor(boxOpenMs);

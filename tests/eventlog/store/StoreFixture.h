@@ -3,6 +3,7 @@
 #include "eventlog/store/DataModule1.h"
 #include "eventlog/store/EventLogHost.h"
 #include "platform/regional/Regional.h"
+#include "support/DutchSettings.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -28,12 +29,7 @@ class StoreFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        Regional::TFormatSettings settings;
-        settings.DecimalSeparator = ',';
-        settings.DateSeparator = '-';
-        settings.ShortDateFormat = "d/m/yyyy";
-        settings.LongTimeFormat = "h:nn:ss";
-        Regional::SetFormatSettings(settings);
+        UseDutchSettings();
         Regional::SetNowHook([] { return Regional::EncodeDate(2026, 12, 9); });
         module.SetHost(&host);
         module.Beep = [this] { ++beeps; };

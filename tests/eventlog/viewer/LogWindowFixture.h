@@ -8,6 +8,7 @@
 #include "platform/regional/Regional.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageDlg.h"
+#include "support/DutchSettings.h"
 #include "support/WaitUntil.h"
 #include "tools/pictures/Pictures.h"
 
@@ -44,12 +45,7 @@ class LogWindowFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         InitPictures();
-        Regional::TFormatSettings settings;
-        settings.DecimalSeparator = ',';
-        settings.DateSeparator = '-';
-        settings.ShortDateFormat = "d/m/yyyy";
-        settings.LongTimeFormat = "h:nn:ss";
-        Regional::SetFormatSettings(settings);
+        UseDutchSettings();
         Regional::SetNowHook([] { return Regional::EncodeDate(2026, 12, 9); });
         SetMessageBoxHook([this](const MessageRequest& request) {
             boxes.push_back(request);
@@ -163,7 +159,8 @@ class LogWindowFixture : public ::testing::Test {
             if (model->headerData(section, Qt::Horizontal).toString() != title)
                 continue;
             grid().scrollTo(model->index(0, section));
-            const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+            const QPoint at(header->sectionViewportPosition(section) +
+                                header->sectionSize(section) / 2,
                             header->height() / 2);
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
             return;

@@ -4,6 +4,7 @@
 #include "platform/data/IBSQL.h"
 #include "platform/data/IBTransaction.h"
 #include "platform/regional/Regional.h"
+#include "support/DutchSettings.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -19,12 +20,7 @@ class TestDatabase : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        Regional::TFormatSettings settings;
-        settings.DateSeparator = '-';
-        settings.ShortDateFormat = "d/m/yyyy";
-        settings.LongTimeFormat = "h:nn:ss";
-        settings.DecimalSeparator = ',';
-        Regional::SetFormatSettings(settings);
+        UseDutchSettings();
 
         database.setObjectName("Database");
         database.SetDatabaseName(folder.filePath("Test.gdb"));
