@@ -111,14 +111,26 @@ void TLineCoverage::Rows(const QPointF& a, const QPointF& b, double width) {
     // averaged.
     const double slope = (corners[1].across - corners[0].across) /
                          (corners[1].along != corners[0].along ? corners[1].along - corners[0].along : 1);
+    // The lines where a flat end passes, as whole lines.
+    const int endAFirst = int(std::floor(endALow));
+    const int endALast = int(std::ceil(endAHigh)) - 1;
+    const int endBFirst = int(std::floor(endBLow));
+    const int endBLast = int(std::ceil(endBHigh)) - 1;
     const auto atEnd = [&](int line) {
-        return (line + 1 > endALow && line < endAHigh) || (line + 1 > endBLow && line < endBHigh);
+        return (line >= endAFirst && line <= endALast) || (line >= endBFirst && line <= endBLast);
+    };
+    // The last line from `line` on before the next flat end.
+    const auto beforeEnd = [&](int line) {
+        int last = to;
+        if (endAFirst > line && endAFirst <= endALast)
+            last = std::min(last, endAFirst - 1);
+        if (endBFirst > line && endBFirst <= endBLast)
+            last = std::min(last, endBFirst - 1);
+        return last;
     };
     for (int line = from; line <= to; ++line) {
         if (!atEnd(line)) {
-            int runEnd = line;
-            while (runEnd < to && !atEnd(runEnd + 1))
-                ++runEnd;
+            const int runEnd = beforeEnd(line);
             const double middle = line + 0.5;
             const double one = corners[0].across + (middle - corners[0].along) * slope;
             const double other = corners[3].across + (middle - corners[3].along) * slope;
@@ -154,42 +166,65 @@ void TLineCoverage::Rows(const QPointF& a, const QPointF& b, double width) {
 
 // Rows (Steep) or columns `first` to `last`, each covered across from `low`
 // (at the first one's middle, moving by `slope` per row) over `width`.
-// Positions are kept in 1/65536 pixels, added row by row.
+// Positions are kept in 1/Unit pixels, added row by row. The pixels are
+// visited column by column, each column's run down its rows in one go: the
+// buffer holds the columns one after another, so every run is one stretch
+// of memory.
 template <bool Steep>
 void TLineCoverage::Between(int first, int last, double low, double width, double slope) {
-    constexpr double Unit = 65536;
+    const long long from = std::llround(low * Unit);
+    const long long across = std::llround(width * Unit);
+    const long long move = std::llround(slope * Unit);
     const int lowAcross = Steep ? area_.left() : area_.top();
     const int highAcross = Steep ? area_.right() : area_.bottom();
     const size_t height = size_t(area_.height());
-    const size_t step = Steep ? height : 1;
-    long long from = std::llround(low * Unit);
-    const long long across = std::llround(width * Unit);
-    const long long move = std::llround(slope * Unit);
-    const auto alpha = [](long long share) { return int((share * 255 + 32768) >> 16); };
-    for (int line = first; line <= last; ++line, from += move) {
-        const long long to = from + across;
-        const int firstPixel = int(from >> 16);
-        const int lastPixel = int((to - 1) >> 16);
-        if (firstPixel < lowAcross || lastPixel > highAcross) {
-            for (int pixel = firstPixel; pixel <= lastPixel; ++pixel) {
-                const long long share = std::min(to, (pixel + 1LL) << 16) -
-                                        std::max(from, (long long)pixel << 16);
-                Steep ? Cover(pixel, line, share / Unit) : Cover(line, pixel, share / Unit);
-            }
-            continue;
+    const auto column = [&](int x, int y) {
+        return &alphas_[size_t(x - area_.left()) * height + size_t(y - area_.top())];
+    };
+    if constexpr (!Steep) {
+        // A column per line: its pixels lie one under the other.
+        long long start = from;
+        for (int line = first; line <= last; ++line, start += move) {
+            const int firstPixel = std::max(lowAcross, int(start >> 16));
+            const int lastPixel = std::min(highAcross, int((start + across - 1) >> 16));
+            if (firstPixel <= lastPixel)
+                Spread(column(line, firstPixel), lastPixel - firstPixel + 1,
+                       int(start - ((long long)firstPixel << 16)), -int(Unit), int(across));
         }
-        std::uint8_t* pixel =
-            Steep ? &alphas_[size_t(firstPixel - area_.left()) * height + size_t(line - area_.top())]
-                  : &alphas_[size_t(line - area_.left()) * height + size_t(firstPixel - area_.top())];
-        if (firstPixel == lastPixel) {
-            Add(*pixel, alpha(to - from));
-            continue;
+        return;
+    }
+    // The pixel columns that any row reaches, and in each the rows that reach
+    // it (a row either side more, which adds nothing).
+    const long long lastFrom = from + (last - first) * move;
+    const int firstPixel = std::max(lowAcross, int(std::min(from, lastFrom) >> 16));
+    const int lastPixel =
+        std::min(highAcross, int((std::max(from, lastFrom) + across - 1) >> 16));
+    for (int pixel = firstPixel; pixel <= lastPixel; ++pixel) {
+        const long long left = (long long)pixel << 16;
+        const int rows = last - first;
+        int firstRow = 0;
+        int lastRow = rows;
+        if (move != 0) {
+            const double reached = double(left - across - from) / double(move);
+            const double passed = double(left + (long long)Unit - from) / double(move);
+            firstRow = int(std::clamp(std::floor(std::min(reached, passed)), 0.0, rows + 1.0));
+            lastRow = int(std::clamp(std::ceil(std::max(reached, passed)), -1.0, double(rows)));
         }
-        Add(*pixel, alpha(((firstPixel + 1LL) << 16) - from));
-        pixel += step;
-        for (int whole = firstPixel + 1; whole < lastPixel; ++whole, pixel += step)
-            *pixel = 255;
-        Add(*pixel, alpha(to - ((long long)lastPixel << 16)));
+        if (firstRow <= lastRow)
+            Spread(column(pixel, first + firstRow), lastRow - firstRow + 1,
+                   int(from + firstRow * move - left), int(move), int(across));
+    }
+}
+
+// The coverages of `count` pixels lying one after another: pixel i is covered
+// where [start, start + across) moved by i * step meets [0, Unit). Kept
+// free of branches, so that the compiler handles many pixels at once.
+void TLineCoverage::Spread(std::uint8_t* alphas, int count, int start, int step, int across) {
+    constexpr int Whole = int(Unit);
+    for (int i = 0; i < count; ++i) {
+        const int at = start + i * step;
+        const int share = std::clamp(at + across, 0, Whole) - std::clamp(at, 0, Whole);
+        Add(alphas[i], std::uint16_t((share * 255 + Whole / 2) >> 16));
     }
 }
 

@@ -33,14 +33,23 @@ class TLineCoverage {
 
   private:
     // Adds a coverage to a pixel's as paint over paint does.
-    static void Add(std::uint8_t& alpha, double coverage) { Add(alpha, int(coverage * 255 + 0.5)); }
-    static void Add(std::uint8_t& alpha, int more) {
-        alpha = more >= 255 ? 255 : std::uint8_t(alpha + more - (alpha * more + 127) / 255);
+    static void Add(std::uint8_t& alpha, double coverage) {
+        Add(alpha, std::uint16_t(coverage * 255 + 0.5));
+    }
+    // `more` is at most 255, which makes the pixel whole. The product's
+    // (alpha * more + 127) / 255 is taken in 16 bits, as pixels handled many
+    // at once need.
+    static void Add(std::uint8_t& alpha, std::uint16_t more) {
+        const auto mixed = std::uint16_t(alpha * more + 128);
+        alpha = std::uint8_t(alpha + more - std::uint16_t((mixed + (mixed >> 8)) >> 8));
     }
     void Cover(int x, int y, double coverage);
     template <bool Steep> void Rows(const QPointF& a, const QPointF& b, double width);
     template <bool Steep>
     void Between(int first, int last, double low, double width, double slope);
+    // Positions across are counted in 1/Unit pixels.
+    static constexpr double Unit = 65536;
+    static void Spread(std::uint8_t* alphas, int count, int start, int step, int across);
 
     QRect area_;
     // The coverage of the picture's pixels, column by column; one buffer
