@@ -142,9 +142,10 @@ void TLineStroke::Flush() {
     painter_.setPen(pen_);
     painter_.drawLines(lines_.data(), int(lines_.size()));
     if (pictures_) {
+        TMarkerPictures::TLook& disc =
+            MarkerPictures().Look(TSeriesPointerStyle::psCircle, radius_, Qt::transparent, color);
         for (const QPointF& at : discs_)
-            MarkerPictures().Draw(painter_, TSeriesPointerStyle::psCircle, radius_,
-                                  Qt::transparent, color, at);
+            disc.Draw(painter_, at);
     } else {
         painter_.setPen(Qt::NoPen);
         painter_.setBrush(color);
@@ -165,11 +166,12 @@ void TLineStroke::FlushAsCoverage(const QColor& color) {
     TLineCoverage coverage(area, color.rgba());
     for (const QLineF& line : lines_)
         coverage.Segment(line.p1(), line.p2(), 2 * radius_);
+    TMarkerPictures::TLook& disc =
+        MarkerPictures().Look(TSeriesPointerStyle::psCircle, radius_, Qt::transparent, color);
     for (const QPointF& at : discs_) {
         QPoint corner;
-        const QImage& disc = MarkerPictures().Placed(TSeriesPointerStyle::psCircle, radius_,
-                                                     Qt::transparent, color, at, corner);
-        coverage.Disc(disc, corner);
+        const QImage& picture = disc.Placed(at, corner);
+        coverage.Disc(picture, corner);
     }
     coverage.Draw(painter_);
     lines_.clear();

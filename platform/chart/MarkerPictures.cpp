@@ -6,11 +6,9 @@
 
 namespace {
 
-// Places within a pixel, per direction.
-constexpr int Steps = 4;
 // More looks than the markers and lines of a chart need; beyond it the
 // pictures are made afresh.
-constexpr size_t MostPictures = 512;
+constexpr size_t MostLooks = 32;
 
 int FloorDiv(int value, int divisor) {
     return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
@@ -42,8 +40,8 @@ void DrawMarker(QPainter& painter, TSeriesPointerStyle style, const QPointF& p, 
 }
 
 bool TMarkerPictures::TKey::operator<(const TKey& other) const {
-    return std::tie(style, size, outline, fill, stepX, stepY) <
-           std::tie(other.style, other.size, other.outline, other.fill, other.stepX, other.stepY);
+    return std::tie(style, size, outline, fill) <
+           std::tie(other.style, other.size, other.outline, other.fill);
 }
 
 bool TMarkerPictures::Usable(const QPainter& painter) {
@@ -53,49 +51,53 @@ bool TMarkerPictures::Usable(const QPainter& painter) {
            device.dy() == std::floor(device.dy());
 }
 
-void TMarkerPictures::Draw(QPainter& painter, TSeriesPointerStyle style, double size,
-                           const QColor& outline, const QColor& fill, const QPointF& at) {
+TMarkerPictures::TLook& TMarkerPictures::Look(TSeriesPointerStyle style, double size,
+                                              const QColor& outline, const QColor& fill) {
+    const TKey key{style, size, outline.rgba(), fill.rgba()};
+    const auto found = looks_.find(key);
+    if (found != looks_.end())
+        return found->second;
+    if (looks_.size() >= MostLooks)
+        looks_.clear();
+    TLook& look = looks_[key];
+    look.style_ = style;
+    look.size_ = size;
+    look.outline_ = outline;
+    look.fill_ = fill;
+    return look;
+}
+
+void TMarkerPictures::TLook::Draw(QPainter& painter, const QPointF& at) {
     QPoint corner;
-    const QImage& picture = Placed(style, size, outline, fill, at, corner);
+    const QImage& picture = Placed(at, corner);
     painter.drawImage(corner, picture);
 }
 
-const QImage& TMarkerPictures::Placed(TSeriesPointerStyle style, double size,
-                                      const QColor& outline, const QColor& fill,
-                                      const QPointF& at, QPoint& corner) {
+const QImage& TMarkerPictures::TLook::Placed(const QPointF& at, QPoint& corner) {
     const int cellX = int(std::floor(at.x() * Steps + 0.5));
     const int cellY = int(std::floor(at.y() * Steps + 0.5));
     const int pixelX = FloorDiv(cellX, Steps);
     const int pixelY = FloorDiv(cellY, Steps);
-    const QImage& picture = Picture(
-        {style, size, outline.rgba(), fill.rgba(), cellX - pixelX * Steps, cellY - pixelY * Steps});
-    const int half = picture.width() / 2;
+    const int stepX = cellX - pixelX * Steps;
+    const int stepY = cellY - pixelY * Steps;
+    QImage& picture = pictures_[size_t(stepY * Steps + stepX)];
+    // Room for the marker, its outline and the antialiased edge.
+    const int half = int(std::ceil(size_)) + 2;
+    if (picture.isNull()) {
+        picture = QImage(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        if (outline_.alpha() > 0)
+            painter.setPen(QPen(outline_, 1));
+        else
+            painter.setPen(Qt::NoPen);
+        painter.setBrush(fill_);
+        DrawMarker(painter, style_,
+                   QPointF(half + double(stepX) / Steps, half + double(stepY) / Steps), size_);
+    }
     corner = QPoint(pixelX - half, pixelY - half);
     return picture;
-}
-
-const QImage& TMarkerPictures::Picture(const TKey& key) {
-    const auto found = pictures_.find(key);
-    if (found != pictures_.end())
-        return found->second;
-    if (pictures_.size() >= MostPictures)
-        pictures_.clear();
-    // Room for the marker, its outline and the antialiased edge.
-    const int half = int(std::ceil(key.size)) + 2;
-    QImage picture(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    if (qAlpha(key.outline) > 0)
-        painter.setPen(QPen(QColor::fromRgba(key.outline), 1));
-    else
-        painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor::fromRgba(key.fill));
-    DrawMarker(painter, key.style,
-               QPointF(half + double(key.stepX) / Steps, half + double(key.stepY) / Steps),
-               key.size);
-    painter.end();
-    return pictures_.emplace(key, std::move(picture)).first->second;
 }
 
 TMarkerPictures& MarkerPictures() {

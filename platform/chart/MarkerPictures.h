@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPointF>
+#include <array>
 #include <map>
 
 class QPainter;
@@ -19,19 +20,40 @@ void DrawMarker(QPainter& painter, TSeriesPointerStyle style, const QPointF& p, 
 // redraw of a full event memory. The round ends and joins of a wide line are
 // circle markers without outline.
 class TMarkerPictures {
+  private:
+    // Places within a pixel, per direction.
+    static constexpr int Steps = 4;
+
   public:
     // Whether the painter draws antialiased and maps whole pixels to whole
     // device pixels, as copies of the pictures need; a printer page or a
     // scaled painter does not.
     static bool Usable(const QPainter& painter);
 
-    // Draws the marker centred on `at`, in the coordinates of a painter that
-    // is Usable. An outline of alpha 0 draws no outline.
-    void Draw(QPainter& painter, TSeriesPointerStyle style, double size, const QColor& outline,
-              const QColor& fill, const QPointF& at);
-    // The picture of that marker, and the pixel its top left corner goes to.
-    const QImage& Placed(TSeriesPointerStyle style, double size, const QColor& outline,
-                         const QColor& fill, const QPointF& at, QPoint& corner);
+    // The pictures of one look: a series' markers are all drawn with the
+    // look fetched once.
+    class TLook {
+      public:
+        // Draws the marker centred on `at`, in the coordinates of a painter
+        // that is Usable.
+        void Draw(QPainter& painter, const QPointF& at);
+        // The picture of the marker centred on `at`, and the pixel its top
+        // left corner goes to.
+        const QImage& Placed(const QPointF& at, QPoint& corner);
+
+      private:
+        friend class TMarkerPictures;
+        TSeriesPointerStyle style_;
+        double size_;
+        QColor outline_;
+        QColor fill_;
+        // Made when first needed, by place within the pixel.
+        std::array<QImage, Steps * Steps> pictures_;
+    };
+
+    // An outline of alpha 0 draws no outline. The look stays valid until the
+    // next call.
+    TLook& Look(TSeriesPointerStyle style, double size, const QColor& outline, const QColor& fill);
 
   private:
     struct TKey {
@@ -39,13 +61,10 @@ class TMarkerPictures {
         double size;
         QRgb outline;
         QRgb fill;
-        int stepX;
-        int stepY;
         bool operator<(const TKey& other) const;
     };
-    const QImage& Picture(const TKey& key);
 
-    std::map<TKey, QImage> pictures_;
+    std::map<TKey, TLook> looks_;
 };
 
 // The pictures every chart shares (all painting runs on the one user

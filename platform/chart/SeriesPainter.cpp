@@ -122,6 +122,7 @@ void PaintPoints(QPainter& painter, const TPointSeries& series, const TChartTran
     // On the screen each marker is a copy of a picture of it; anywhere else
     // (a printer page, a scaled painter) it is drawn as a shape.
     const bool pictures = TMarkerPictures::Usable(painter);
+    TMarkerPictures::TLook* look = nullptr;
     bool haveLast = false;
     QPoint lastPixel;
     TColor lastFill = 0;
@@ -133,14 +134,18 @@ void PaintPoints(QPainter& painter, const TPointSeries& series, const TChartTran
         const QPoint pixel = p.toPoint();
         if (haveLast && pixel == lastPixel && fill == lastFill)
             continue;
-        if (!pictures && (!haveLast || fill != lastFill))
-            painter.setBrush(ColorToQColor(fill));
+        if (!haveLast || fill != lastFill) {
+            if (pictures)
+                look = &MarkerPictures().Look(series.PointerStyle(), size, outline.color(),
+                                              ColorToQColor(fill));
+            else
+                painter.setBrush(ColorToQColor(fill));
+        }
         haveLast = true;
         lastPixel = pixel;
         lastFill = fill;
         if (pictures)
-            MarkerPictures().Draw(painter, series.PointerStyle(), size, outline.color(),
-                                  ColorToQColor(fill), p);
+            look->Draw(painter, p);
         else
             DrawMarker(painter, series.PointerStyle(), p, size);
     }
