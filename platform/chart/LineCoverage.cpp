@@ -218,8 +218,11 @@ void TLineCoverage::Between(int first, int last, double low, double width, doubl
 
 // The coverages of `count` pixels lying one after another: pixel i is covered
 // where [start, start + across) moved by i * step meets [0, Unit). Kept
-// free of branches, so that the compiler handles many pixels at once.
-void TLineCoverage::Spread(std::uint8_t* alphas, int count, int start, int step, int across) {
+// free of branches, so that the compiler handles many pixels at once, and
+// made a second time for processors with AVX2, which take twice as many.
+[[gnu::target_clones("avx2", "default")]] void TLineCoverage::Spread(std::uint8_t* alphas, int count,
+                                                                      int start, int step,
+                                                                      int across) {
     constexpr int Whole = int(Unit);
     for (int i = 0; i < count; ++i) {
         const int at = start + i * step;
