@@ -179,6 +179,44 @@ TEST(Render, ReducedLineLooksAsThePlainPolyline) {
     }
 }
 
+TEST(Render, SteepSegmentsOfEverySlopeLookAsThePlainPolyline) {
+    // Dozens of segments of one colour are covered pixel column by pixel
+    // column down their rows: upright, leaning either way up to and past a
+    // diagonal, thin and wide, the first and last running past the plot's
+    // ends. Their sides must lie where the plain polyline's do; at the
+    // sharp turns overlapping ends shade edge pixels a little more, so the
+    // pixels near the points are left out.
+    for (const int width : {2, 6}) {
+        SCOPED_TRACE(testing::Message() << "width " << width);
+        TLineSeries line;
+        line.SetLineWidth(width);
+        const double leans[] = {0, 0.05, 0.3, 0.7, 1.4142, 2.5};
+        double x = -1.5;
+        for (int i = 0; x < 21.5; ++i) {
+            line.AddXY(x, i % 2 ? 9.2 - 0.3 * (i % 7) : 0.8 + 0.2 * (i % 5), QString(), clRed);
+            x += leans[i % 6] * (i % 4 < 2 ? 1 : 0.5);
+        }
+        QImage covered = Paint(line, Wide);
+        QImage naive = PaintNaively(line, width, Wide);
+        EXPECT_GT(Inked(naive), 0.1);
+        QPainter blank(&covered);
+        QPainter blankNaive(&naive);
+        for (QPainter* painter : {&blank, &blankNaive}) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(Qt::white);
+            for (int i = 0; i < line.Count(); ++i)
+                painter->drawEllipse(Wide.ToPixel(line.XValue(i), line.YValue(i)), width + 3.0,
+                                     width + 3.0);
+        }
+        blank.end();
+        blankNaive.end();
+        // Past the plot's ends only the chart's clipping hides the plain line.
+        const QRect plot = Wide.PlotArea().toRect();
+        EXPECT_LT(Differing(covered.copy(plot), naive.copy(plot), 64), 0.002);
+        EXPECT_LT(Differing(covered.copy(plot), naive.copy(plot), 160), 0.0005);
+    }
+}
+
 TEST(Render, ReducedNoisyLineKeepsItsOutlineWithinAPixel) {
     // Dozens of points a column, each off by a fraction of a pixel or by
     // several: the points a column drops only shade edge pixels (those
