@@ -31,10 +31,15 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     }
     // Without a commit the temporary file is removed and the file of that
     // name is left as it was.
-    if (written != bytes.size() || !file.commit())
+    if (written != bytes.size() || !file.commit()) {
+        // Some languages' system texts end in a full stop, others do not.
+        QString reason = file.errorString();
+        if (reason.endsWith(QLatin1Char('.')))
+            reason.chop(1);
         throw EFileError(QStringLiteral("De gegevens konden niet worden geexporteerd naar \"%1\": "
                                         "%2.\rHet bestand is niet gewijzigd.")
-                             .arg(path, file.errorString()));
+                             .arg(path, reason));
+    }
 }
 
 } // namespace EventLogFile

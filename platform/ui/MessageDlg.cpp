@@ -1,6 +1,7 @@
 #include "platform/ui/MessageDlg.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -27,16 +28,20 @@ QMessageBox::Icon iconOf(TMsgDlgType type) {
     return QMessageBox::NoIcon;
 }
 
+// The box's caption names its kind in the user's language, as Qt's own
+// translations name its buttons: in Dutch under Dutch settings, else in
+// English.
 QString captionOf(TMsgDlgType type) {
+    const bool dutch = QLocale().language() == QLocale::Dutch;
     switch (type) {
     case TMsgDlgType::mtWarning:
-        return QStringLiteral("Warning");
+        return dutch ? QStringLiteral("Waarschuwing") : QStringLiteral("Warning");
     case TMsgDlgType::mtError:
-        return QStringLiteral("Error");
+        return dutch ? QStringLiteral("Fout") : QStringLiteral("Error");
     case TMsgDlgType::mtInformation:
-        return QStringLiteral("Information");
+        return dutch ? QStringLiteral("Informatie") : QStringLiteral("Information");
     case TMsgDlgType::mtConfirmation:
-        return QStringLiteral("Confirm");
+        return dutch ? QStringLiteral("Bevestigen") : QStringLiteral("Confirm");
     }
     return {};
 }

@@ -65,7 +65,7 @@ class RealProgramSignalTest : public SignalTest, public ::testing::WithParamInte
 
 class ScriptedProgramSignalTest
     : public SignalTest,
-      public ::testing::WithParamInterface<std::tuple<int, const char*>> {};
+      public ::testing::WithParamInterface<std::tuple<int, std::string>> {};
 
 std::string SignalName(int index) {
     return kSignals[index].second;
@@ -103,12 +103,13 @@ TEST_P(ScriptedProgramSignalTest, EndsAsWhenItsMainWindowClosesAndKeepsItsRows) 
     expectEndsCleanly(program, kSignals[std::get<0>(GetParam())].first);
 
     const std::vector<int> ids = StoredIds(database());
-    if (scenario == "chart")
+    if (scenario == "chart") {
         EXPECT_TRUE(ids.empty());
-    if (scenario == "download")
+    } else if (scenario == "download") {
         EXPECT_GE(ids.size(), 10u);
-    if (scenario == "box")
+    } else {
         EXPECT_EQ(ids.size(), 20u);
+    }
     std::vector<int> numbered(ids.size());
     std::iota(numbered.begin(), numbered.end(), 1);
     EXPECT_EQ(ids, numbered);
@@ -116,8 +117,10 @@ TEST_P(ScriptedProgramSignalTest, EndsAsWhenItsMainWindowClosesAndKeepsItsRows) 
 
 INSTANTIATE_TEST_SUITE_P(Signals, ScriptedProgramSignalTest,
                          ::testing::Combine(::testing::Values(0, 1, 2),
-                                            ::testing::Values("chart", "download", "box")),
+                                            ::testing::Values(std::string("chart"),
+                                                              std::string("download"),
+                                                              std::string("box"))),
                          [](const auto& info) {
-                             return std::string(std::get<1>(info.param)) + "_" +
+                             return std::get<1>(info.param) + "_" +
                                     SignalName(std::get<0>(info.param));
                          });

@@ -5,12 +5,14 @@
 #include "support/MessageRecorder.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -60,6 +62,29 @@ TEST(MessageDlg, RealBoxQuestionDefaultsToYesAndEscapeAnswersNo) {
     EXPECT_EQ(MessageDlg("Weet u het zeker?", TMsgDlgType::mtConfirmation,
                          {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}),
               mrNo);
+}
+
+// The caption names the box's kind in the user's language, as the buttons
+// do once Qt's translations are loaded.
+TEST(MessageDlg, RealBoxCaptionFollowsTheUsersLanguage) {
+    const QLocale saved;
+    const std::tuple<QLocale::Language, TMsgDlgType, QString> cases[] = {
+        {QLocale::Dutch, TMsgDlgType::mtConfirmation, "Bevestigen"},
+        {QLocale::Dutch, TMsgDlgType::mtInformation, "Informatie"},
+        {QLocale::Dutch, TMsgDlgType::mtWarning, "Waarschuwing"},
+        {QLocale::Dutch, TMsgDlgType::mtError, "Fout"},
+        {QLocale::English, TMsgDlgType::mtConfirmation, "Confirm"},
+        {QLocale::English, TMsgDlgType::mtError, "Error"},
+    };
+    for (const auto& [language, type, caption] : cases) {
+        QLocale::setDefault(QLocale(language));
+        QString seen;
+        PressInNextBox(std::vector<Qt::Key>{Qt::Key_Escape},
+                       [&](QMessageBox* box) { seen = box->windowTitle(); });
+        MessageDlg("Tekst", type, {TMsgDlgBtn::mbOK});
+        EXPECT_EQ(seen, caption);
+    }
+    QLocale::setDefault(saved);
 }
 
 TEST(MessageDlg, RealBoxEnterAndSpacePressTheFocusedButton) {

@@ -18,6 +18,9 @@ struct Expected {
   int height;
 };
 
+// Tests are named by the picture, not by the bytes of the parameter.
+void PrintTo(const Expected &e, std::ostream *os) { *os << e.path; }
+
 class PicturesTest : public ::testing::TestWithParam<Expected> {
 protected:
   static void SetUpTestSuite() { InitPictures(); }
@@ -107,6 +110,8 @@ struct Outline {
   int width;
   int height;
 };
+
+void PrintTo(const Outline &o, std::ostream *os) { *os << o.path; }
 
 class OutlinePicture : public ::testing::TestWithParam<Outline> {
 protected:
