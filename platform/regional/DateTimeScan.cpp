@@ -114,16 +114,10 @@ QString ReadDateOrder(const QString& format) {
     return order.size() == 3 ? order : QString("dmy");
 }
 
-// The order for the format in force; read again only when the format changes,
-// as a date is read for every row of the chart's refill.
+// The order for the format in force, read again only when the format changes.
 QString DateOrder(const QString& format) {
-    static QString lastFormat;
-    static QString lastOrder = ReadDateOrder(lastFormat);
-    if (format != lastFormat) {
-        lastOrder = ReadDateOrder(format);
-        lastFormat = format;
-    }
-    return lastOrder;
+    static Detail::FormatAnswers<QString, 1> orders(ReadDateOrder);
+    return orders.Of(format);
 }
 
 int CurrentYear() {

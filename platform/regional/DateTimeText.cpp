@@ -1,7 +1,6 @@
 #include "platform/regional/RegionalDetail.h"
 
 #include <QRegularExpression>
-#include <iterator>
 
 namespace Regional {
 
@@ -74,21 +73,11 @@ bool UsesTwelveHours(const QString& format) {
     return false;
 }
 
-// UsesTwelveHours, kept for the last few formats (a format and the formats
-// it names): a time is formatted for every row of the chart's refill.
+// UsesTwelveHours, kept for the last few formats: a format and the formats
+// it names.
 bool TwelveHours(const QString& format) {
-    struct TAnswer {
-        QString format;
-        bool twelveHours = false;
-    };
-    static TAnswer answers[4];
-    static size_t next = 0;
-    for (const TAnswer& answer : answers)
-        if (!answer.format.isNull() && answer.format == format)
-            return answer.twelveHours;
-    TAnswer& answer = answers[next++ % std::size(answers)];
-    answer = {format, UsesTwelveHours(format)};
-    return answer.twelveHours;
+    static Detail::FormatAnswers<bool, 4> answers(UsesTwelveHours);
+    return answers.Of(format);
 }
 
 QString ShortTimeFormat(const QString& longTimeFormat) {

@@ -2,6 +2,9 @@
 
 #include "platform/regional/Regional.h"
 
+#include <array>
+#include <cstddef>
+
 // Helpers shared by the regional conversions; not for use outside this folder.
 namespace Regional::Detail {
 
@@ -29,5 +32,32 @@ int DaysInMonth(int year, int month);
 // The year of a two-digit year text: the year with those last two digits
 // from currentYear - 50 to currentYear + 49.
 int ExpandTwoDigitYear(int twoDigits, int currentYear);
+
+// What a function makes of a format text, kept for the last `Slots` formats
+// it was asked about: the formats change seldom, and dates and times are
+// read and written for every row of the chart's refill.
+template <class Answer, std::size_t Slots> class FormatAnswers {
+  public:
+    explicit FormatAnswers(Answer (*compute)(const QString&)) : compute_(compute) {}
+
+    Answer Of(const QString& format) {
+        for (const Slot& slot : slots_)
+            if (slot.known && slot.format == format)
+                return slot.answer;
+        Slot& slot = slots_[next_++ % Slots];
+        slot = {format, compute_(format), true};
+        return slot.answer;
+    }
+
+  private:
+    struct Slot {
+        QString format;
+        Answer answer{};
+        bool known = false;
+    };
+    Answer (*compute_)(const QString&);
+    std::array<Slot, Slots> slots_;
+    std::size_t next_ = 0;
+};
 
 } // namespace Regional::Detail
