@@ -9,6 +9,7 @@
 #include "platform/regional/Regional.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageDlg.h"
+#include "tests/support/DutchSettings.h"
 #include "tools/pictures/Pictures.h"
 
 #include <QApplication>
@@ -50,13 +51,7 @@ void LogWindowRig::UseFullHdScreen() {
 }
 
 void LogWindowRig::UseDutchDesktop() {
-    Regional::TFormatSettings settings;
-    settings.DecimalSeparator = ',';
-    settings.ThousandSeparator = '.';
-    settings.DateSeparator = '-';
-    settings.ShortDateFormat = "d/m/yyyy";
-    settings.LongTimeFormat = "h:nn:ss";
-    Regional::SetFormatSettings(settings);
+    UseDutchSettings();
     SetMessageBoxHook([](const MessageRequest& request) {
         // Errors would make the figures meaningless: they are shown.
         if (request.Type == TMsgDlgType::mtError)

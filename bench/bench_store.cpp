@@ -6,6 +6,7 @@
 #include "platform/chart/LineSeries.h"
 #include "platform/chart/PointSeries.h"
 #include "platform/data/IBSQL.h"
+#include "tests/support/DutchSettings.h"
 #include "platform/regional/Regional.h"
 
 #include <QApplication>
@@ -35,15 +36,6 @@ class Host : public TEventLogHost {
     QString FirmwareText() const override { return "SN 2.1 v108"; }
     void SetLithiumLow() override {}
 };
-
-void UseRegionalSettings() {
-    Regional::TFormatSettings settings;
-    settings.DecimalSeparator = ',';
-    settings.DateSeparator = '-';
-    settings.ShortDateFormat = "d/m/yyyy";
-    settings.LongTimeFormat = "h:nn:ss";
-    Regional::SetFormatSettings(settings);
-}
 
 // ---- the bare side -------------------------------------------------------
 
@@ -349,7 +341,7 @@ BENCHMARK(BM_Refill)->Arg(8000)->Arg(100000)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    UseRegionalSettings();
+    UseDutchSettings();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
